@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/failure_reporter.h"
+#include "core/settings_store.h"
+#include "display/gadget_view.h"
+#include "display/layout.h"
+#include "platform/clock.h"
+#include "platform/file_store.h"
+#include "platform/instance_lock.h"
+#include "platform/memory_status.h"
+#include "platform/screen.h"
+#include "platform/session_info.h"
+#include "platform/text_codec.h"
+
+namespace tavlo {
+
+inline constexpr double kTwipsPerPixel = 15;
+inline constexpr double kWindowWidth = 3630;
+inline constexpr double kNormalHeight = 3555;
+inline constexpr double kPositionModeHeight = 4350;
+inline constexpr Colour kLoadColourKey = 3347759;  // 0x33152F
+inline constexpr int kRefreshIntervalMs = 500;
+inline constexpr const char* kProductName = "Tavlo";
+inline constexpr const char* kAlreadyRunningMessage = "既に起動されています。";
+
+// A window timer: it ticks only while enabled with an interval above 0.
+struct Timer {
+    bool enabled = false;
+    int intervalMs = 0;
+
+    bool ticking() const { return enabled && intervalMs > 0; }
+};
+
+// The services of the system that the main window uses.
+struct Services {
+    InstanceLock& instance;
+    SessionInfo& session;
+    MemoryStatus& memory;
+    FileStore& files;
+    const TextCodec& codec;
+    const Clock& clock;
+    const Screen& screen;
+    UserNotifier& notifier;
+    FailureReporter& failures;
+};
+
+// The main window frmDTMn without its pixels: the settings store, what the
+// window shows, its timers and the handlers that change them. The shell
+// paints `view` and runs the timers that `timers` describes.
+class FrmDTMn {
+public:
+    enum class LoadResult { Shown, AlreadyRunning };
+
+    explicit FrmDTMn(Services& services);
+
+    LoadResult Form_Load();
+    void ApplyFirstRunDefaults();
+    void LoadSettingsFile();
+    void TrimSettings();
+    void SelectRefreshTimer();
+    void TmrRS_Timer();
+    void Form_Unload();
+    void cmdClose();
+    bool cmdSave();
+    void ApplyColourKey(Colour key);
+
+    // The default position: top = screen height / 13, left = screen width −
+    // window width − 350, in twips.
+    double defaultTop() const;
+    double defaultLeft() const;
+
+    // txtYY, txtMM and txtDD from today's date.
+    void setDateFields();
+
+    Services& services() { return services_; }
+
+    SettingsStore store;
+    GadgetView view;
+    Timer TmrN, TmrR, TmrRS;
+    bool endRequested = false;
+
+private:
+    void setMemoryCaptions();
+
+    Services& services_;
+};
+
+}  // namespace tavlo

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tavlo {
+
+// A colour value laid out 0x00BBGGRR (red in the low byte).
+using Colour = std::int32_t;
+
+inline constexpr Colour kSilver = 12632256;  // 0xC0C0C0, the design colour of every readout
+inline constexpr int kMoonPictureCount = 30;
+
+struct FontSpec {
+    std::string face;
+    double pointSize = 0;  // 0: the window's default font
+    bool bold = false;
+    bool italic = false;
+};
+
+struct LabelView {
+    std::string text;
+    Colour colour = kSilver;
+    bool visible = true;
+    FontSpec font;
+};
+
+// A bar is a solid rectangle; its frame is the outline around the full width.
+struct BarView {
+    double width = 0;  // twips
+    Colour fill = kSilver;
+    Colour border = kSilver;
+    Colour frameBorder = kSilver;
+};
+
+// Geometry in twips (15 twips are one device-independent pixel).
+struct WindowView {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+    bool visible = false;
+    Colour colourKey = 0;  // pixels of exactly this colour are see-through
+};
+
+struct TrayView {
+    bool present = false;
+    std::string tip;
+};
+
+// Everything the gadget window and its notification icon show: a value that
+// the logic writes and the shell paints.
+struct GadgetView {
+    WindowView window;
+    TrayView tray;
+
+    LabelView lblDate, lblTime;
+    LabelView Label1, lblCPer;
+    LabelView Label2, lblRamT, Label5, lblRTotal, lblRPer;
+    LabelView Label3, lblDPer;
+    LabelView Label4, lblDSPer;
+
+    BarView PrscrTime, RamT, DiskTime, DSpce;
+
+    std::array<bool, kMoonPictureCount> moonVisible{};
+};
+
+}  // namespace tavlo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/linux/cp932_codec.h"
+#include "platform/linux/flock_instance_lock.h"
+#include "platform/linux/posix_file_store.h"
+#include "platform/linux/posix_session_info.h"
+#include "platform/linux/proc_meminfo.h"
+
+namespace tavlo {
+
+// The operating-system services of the gadget on Linux.
+struct LinuxServices {
+    Cp932Codec codec;
+    FlockInstanceLock instance{FlockInstanceLock::defaultPath()};
+    PosixSessionInfo session;
+    ProcMeminfo memory;
+    PosixFileStore files;
+};
+
+}  // namespace tavlo

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace tavlo {
+
+// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the user-interface
+// thread, so that the gadget ends the way "終了" ends it.
+class QuitSignals : public QObject {
+    Q_OBJECT
+
+public:
+    QuitSignals();
+    ~QuitSignals() override;
+
+signals:
+    void quitRequested();
+
+private:
+    QSocketNotifier* notifier_ = nullptr;
+};
+
+}  // namespace tavlo

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/screen.h"
+
+namespace tavlo {
+
+class QtScreen final : public Screen {
+public:
+    TwipSize primarySize() const override;
+};
+
+}  // namespace tavlo

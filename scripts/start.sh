@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tavlo and starts the gadget. Its settings
+# folder "QvrnData" is made in the directory this is started from.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+cmake -S "$root" --preset default >/dev/null
+cmake --build "$root/build/default" --target tavlo
+exec "$root/build/default/tavlo"

@@ -1,0 +1,50 @@
+#include <QApplication>
+
+#include <csignal>
+#include <iostream>
+
+#include "core/failure_reporter.h"
+#include "core/frm_dtmn.h"
+#include "platform/display_check.h"
+#include "platform/linux/linux_services.h"
+#include "platform/linux/quit_signals.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_screen.h"
+#include "shell/gadget_session.h"
+#include "shell/message_box_notifier.h"
+
+int main(int argc, char* argv[])
+{
+    using namespace tavlo;
+
+    // A file-size limit makes a write fail instead of killing the gadget.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    prepareDisplayPlatform();
+    if (const auto problem = displayProblem()) {
+        std::cerr << *problem << '\n';
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kProductName);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    LinuxServices system;
+    QtClock clock;
+    QtScreen screen;
+    MessageBoxNotifier notifier;
+    FailureReporter failures(notifier);
+    Services services{system.instance, system.session, system.memory, system.files, system.codec, clock, screen,
+        notifier, failures};
+
+    GadgetSession session(services);
+    QObject::connect(&session, &GadgetSession::endRequested, &app, [] { QApplication::exit(0); },
+        Qt::QueuedConnection);
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &session, &GadgetSession::cmdClose);
+
+    if (!session.load())
+        return 0;
+    return QApplication::exec();
+}

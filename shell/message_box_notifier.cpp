@@ -1,0 +1,16 @@
+#include "shell/message_box_notifier.h"
+
+#include <QMessageBox>
+
+#include "core/frm_dtmn.h"
+#include "shell/tray_icon.h"
+
+namespace tavlo {
+
+void MessageBoxNotifier::showMessage(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, kProductName, tipText(text), QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace tavlo

@@ -1,0 +1,251 @@
+#include "core/frm_dtmn.h"
+
+#include <gtest/gtest.h>
+
+#include "core/settings_record.h"
+#include "tests/fakes/fake_services.h"
+
+namespace tavlo {
+namespace {
+
+class FormLoadTest : public ::testing::Test {
+protected:
+    testing::FakeServices fake;
+    FrmDTMn form{fake.services};
+
+    // A record with the given fields set, the rest blank.
+    std::string record(const SettingsStore& fields) { return encodeRecord(fields, fake.codec); }
+};
+
+TEST_F(FormLoadTest, FirstRunCreatesFolderAndEmptyFileAndTakesTheDefaults)
+{
+    ASSERT_EQ(form.Form_Load(), FrmDTMn::LoadResult::Shown);
+
+    EXPECT_EQ(fake.files.folders, std::vector<std::string>{"/home/user1/tools/QvrnData"});
+    EXPECT_EQ(form.store.Fil, "/home/user1/tools/QvrnData/user1.qvn");
+    EXPECT_EQ(fake.files.files.at(form.store.Fil), "");
+
+    // 1024 x 768 pixels: top = 11520 / 13, left = 15360 - 3630 - 350.
+    EXPECT_FLOAT_EQ(static_cast<float>(form.view.window.top), 11520.0f / 13.0f);
+    EXPECT_EQ(form.view.window.left, 11380);
+    EXPECT_EQ(form.view.window.width, 3630);
+    EXPECT_EQ(form.view.window.height, 3555);
+    EXPECT_TRUE(form.view.window.visible);
+    EXPECT_EQ(form.view.window.colourKey, 12632246);
+
+    EXPECT_EQ(form.store.BClor, "12632246");
+    EXPECT_EQ(form.store.CVw, "on");
+    EXPECT_EQ(form.store.MVw, "on");
+    EXPECT_EQ(form.store.ClFntN, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(form.store.ClFntSt, "標準");
+    EXPECT_EQ(form.store.txtAge, "24");  // 2009-04-19
+    EXPECT_TRUE(form.view.moonVisible[24]);
+
+    EXPECT_TRUE(form.TmrN.ticking());
+    EXPECT_EQ(form.TmrN.intervalMs, 500);
+    EXPECT_FALSE(form.TmrR.ticking());
+    EXPECT_FALSE(form.TmrRS.ticking());
+    EXPECT_TRUE(fake.notifier.messages.empty());
+}
+
+TEST_F(FormLoadTest, SetsDateFieldsClockTextsAndTheIcon)
+{
+    form.Form_Load();
+    EXPECT_EQ(form.store.txtYY, "2009");
+    EXPECT_EQ(form.store.txtMM, "4");
+    EXPECT_EQ(form.store.txtDD, "19");
+    EXPECT_EQ(form.store.txtFDay, "19");
+    EXPECT_EQ(form.view.lblDate.text, "2009/4/19");
+    EXPECT_EQ(form.view.lblTime.text, "18:14:27");
+    EXPECT_TRUE(form.view.tray.present);
+    EXPECT_EQ(form.view.tray.tip, "Tavlo");
+    EXPECT_EQ(form.store.UName, "user1");
+}
+
+TEST_F(FormLoadTest, MemoryCaptionsUseTheFull64BitTotal)
+{
+    fake.memory.figures = MemoryFigures{1073741824, 0};
+    form.Form_Load();
+    EXPECT_EQ(form.view.lblRTotal.text, "1049 (MB)");
+    EXPECT_EQ(form.store.lblMClr, "8015962");
+
+    FrmDTMn big(fake.services);
+    fake.memory.figures = MemoryFigures{17179869184ULL, 0};  // 16 GiB
+    big.Form_Load();
+    EXPECT_EQ(big.view.lblRTotal.text, "16777 (MB)");
+    EXPECT_EQ(big.store.lblMClr, "128255386");
+}
+
+TEST_F(FormLoadTest, UnreadableMemoryLeavesTheCaptionsEmpty)
+{
+    fake.memory.figures.reset();
+    form.Form_Load();
+    EXPECT_EQ(form.view.lblRTotal.text, " (MB)");
+    EXPECT_EQ(form.store.lblMClr, "");
+}
+
+TEST_F(FormLoadTest, AtTheRootThePathHasADoubledSeparator)
+{
+    fake.session.directory = "/";
+    form.Form_Load();
+    EXPECT_EQ(form.store.Fil, "//QvrnData/user1.qvn");
+}
+
+TEST_F(FormLoadTest, AFileOf161BytesIsAFirstRunAnd162BytesIsLoaded)
+{
+    SettingsStore saved;
+    saved.WTop = "1380";
+    saved.WLeft = "-45";
+    fake.files.files[fake.settingsPath()] = record(saved).substr(0, 161);
+    form.Form_Load();
+    EXPECT_EQ(form.store.ClFntSt, "標準");  // first-run value
+    EXPECT_EQ(form.store.WTop, "");
+
+    FrmDTMn second(fake.services);
+    fake.files.files[fake.settingsPath()] = record(saved).substr(0, 162);
+    second.Form_Load();
+    EXPECT_EQ(second.store.WTop, "1380");
+    EXPECT_EQ(second.view.window.top, 1380);
+    EXPECT_EQ(second.view.window.left, -45);
+    EXPECT_EQ(second.store.ClFntSt, "太字");  // filled by the layout
+}
+
+TEST_F(FormLoadTest, ASavedRecordPlacesTheWindowAndSelectsTheStatedSizeTimer)
+{
+    SettingsStore saved;
+    saved.WTop = "2000";
+    saved.WLeft = "9000";
+    saved.RTUl = "3072";
+    fake.files.files[fake.settingsPath()] = record(saved);
+    form.Form_Load();
+    EXPECT_EQ(form.view.window.top, 2000);
+    EXPECT_EQ(form.view.window.left, 9000);
+    EXPECT_TRUE(form.view.window.visible);
+    EXPECT_TRUE(form.TmrR.ticking());
+    EXPECT_FALSE(form.TmrN.ticking());
+}
+
+TEST_F(FormLoadTest, ASecondInstanceIsRefusedWithTheMessage)
+{
+    fake.instance.otherRunning = true;
+    EXPECT_EQ(form.Form_Load(), FrmDTMn::LoadResult::AlreadyRunning);
+    EXPECT_EQ(fake.notifier.messages, std::vector<std::string>{"既に起動されています。"});
+    EXPECT_TRUE(form.endRequested);
+    EXPECT_TRUE(fake.files.folders.empty());
+    EXPECT_FALSE(form.view.window.visible);
+}
+
+TEST_F(FormLoadTest, AFolderThatCannotBeMadeIsReportedOnceAndTheGadgetRunsOn)
+{
+    fake.files.failingPaths["/home/user1/tools/QvrnData"] = "Not a directory";
+    fake.files.failingPaths[fake.settingsPath()] = "Not a directory";
+    ASSERT_EQ(form.Form_Load(), FrmDTMn::LoadResult::Shown);
+    ASSERT_EQ(fake.notifier.messages.size(), 1u);
+    EXPECT_EQ(fake.notifier.messages[0],
+        "設定フォルダを作成できませんでした。\r/home/user1/tools/QvrnData\rNot a directory\r"
+        "現在の設定のまま動作を続けます。");
+    EXPECT_TRUE(form.view.window.visible);
+    EXPECT_TRUE(form.TmrN.ticking());
+
+    // A reload meets the same failure without a second message box.
+    FrmDTMn reloaded(fake.services);
+    reloaded.Form_Load();
+    EXPECT_EQ(fake.notifier.messages.size(), 1u);
+}
+
+TEST_F(FormLoadTest, AnUnreadableFileStartsLikeAFirstRunAndSaysSo)
+{
+    SettingsStore saved;
+    saved.WTop = "1380";
+    fake.files.files[fake.settingsPath()] = record(saved);
+    fake.files.failingReads[fake.settingsPath()] = "Input/output error";
+    form.Form_Load();
+    EXPECT_EQ(form.store.WTop, "");
+    EXPECT_EQ(form.store.ClFntSt, "標準");
+    EXPECT_TRUE(form.view.window.visible);
+    ASSERT_EQ(fake.notifier.messages.size(), 1u);
+    EXPECT_EQ(fake.notifier.messages[0].rfind("設定ファイルを読み込めませんでした。\r", 0), 0u);
+}
+
+class SaveTest : public FormLoadTest {};
+
+TEST_F(SaveTest, AFirstRunSaveWritesTheRecordAndThenFallsBackToSilver)
+{
+    form.Form_Load();
+    EXPECT_TRUE(form.cmdSave());
+    const std::string& written = fake.files.files.at(fake.settingsPath());
+    ASSERT_EQ(written.size(), 322u);
+    EXPECT_EQ(written.substr(0, 224), std::string(224, ' '));
+    EXPECT_EQ(written.substr(224, 6), "on    ");
+    EXPECT_EQ(written.substr(286, 30), "12632246" + std::string(22, ' '));
+    EXPECT_EQ(written.substr(316, 6), std::string(6, ' '));
+    EXPECT_EQ(form.store.AllClor, "12632256");
+
+    // The fallback lives in the store until the next save writes it.
+    form.cmdSave();
+    EXPECT_EQ(fake.files.files.at(fake.settingsPath()).substr(14, 8), "12632256");
+}
+
+TEST_F(SaveTest, KeepsTheBytesBehindTheFirstRecord)
+{
+    const std::string tail = "second record and more";
+    fake.files.files[fake.settingsPath()] = std::string(322, ' ') + tail;
+    form.Form_Load();
+    form.store.WTop = "1234";
+    form.cmdSave();
+    const std::string& written = fake.files.files.at(fake.settingsPath());
+    EXPECT_EQ(written.substr(0, 6), "1234  ");
+    EXPECT_EQ(written.substr(322), tail);
+}
+
+TEST_F(SaveTest, AFailedSaveIsReportedAndTheStoreKeepsItsValues)
+{
+    form.Form_Load();
+    fake.files.failingPaths[fake.settingsPath()] = "No space left on device";
+    form.store.WTop = "99";
+    EXPECT_FALSE(form.cmdSave());
+    ASSERT_EQ(fake.notifier.messages.size(), 1u);
+    EXPECT_NE(fake.notifier.messages[0].find("設定ファイルを保存できませんでした。"), std::string::npos);
+    EXPECT_NE(fake.notifier.messages[0].find("No space left on device"), std::string::npos);
+    EXPECT_EQ(fake.files.files.at(fake.settingsPath()), "");
+    EXPECT_EQ(form.store.WTop, "99");
+}
+
+TEST_F(SaveTest, AFieldLongerThanItsWidthIsCutInTheFileButKeptInTheStore)
+{
+    form.Form_Load();
+    form.store.WLeft = "123456789";
+    form.cmdSave();
+    EXPECT_EQ(fake.files.files.at(fake.settingsPath()).substr(6, 8), "12345678");
+    EXPECT_EQ(form.store.WLeft, "123456789");
+}
+
+TEST(RefreshTimerTest, OneRefreshTimerRunsAfterTheRestartTick)
+{
+    testing::FakeServices fake;
+    FrmDTMn form(fake.services);
+    form.store.RTUl = "2048";
+    form.TmrRS = {true, 1000};
+    form.TmrRS_Timer();
+    EXPECT_TRUE(form.TmrR.ticking());
+    EXPECT_FALSE(form.TmrN.ticking());
+    EXPECT_FALSE(form.TmrRS.enabled);
+
+    form.store.RTUl = "";
+    form.SelectRefreshTimer();
+    EXPECT_TRUE(form.TmrN.ticking());
+    EXPECT_FALSE(form.TmrR.enabled);
+}
+
+TEST(ShutdownTest, CloseRemovesTheIconAndEndsTheProgram)
+{
+    testing::FakeServices fake;
+    FrmDTMn form(fake.services);
+    form.Form_Load();
+    form.cmdClose();
+    EXPECT_FALSE(form.view.tray.present);
+    EXPECT_TRUE(form.endRequested);
+}
+
+}  // namespace
+}  // namespace tavlo

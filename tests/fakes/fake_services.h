@@ -1,0 +1,123 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/failure_reporter.h"
+#include "core/frm_dtmn.h"
+#include "platform/linux/cp932_codec.h"
+
+namespace tavlo::testing {
+
+struct FakeInstanceLock final : InstanceLock {
+    bool otherRunning = false;
+    bool anotherInstanceRunning() override { return otherRunning; }
+};
+
+struct FakeSession final : SessionInfo {
+    std::string user = "user1";
+    std::string directory = "/home/user1/tools";
+    std::string userName() const override { return user; }
+    std::string currentDirectory() const override { return directory; }
+    char separator() const override { return '/'; }
+};
+
+struct FakeMemory final : MemoryStatus {
+    std::optional<MemoryFigures> figures = MemoryFigures{1073741824, 536870912};
+    std::optional<MemoryFigures> read() override { return figures; }
+};
+
+// Files and folders in memory; any path can be made to fail.
+struct FakeFileStore final : FileStore {
+    std::map<std::string, std::string> files;
+    std::vector<std::string> folders;
+    std::map<std::string, std::string> failingPaths;  // path -> reason, for every operation
+    std::map<std::string, std::string> failingReads;  // path -> reason, for reads alone
+
+    std::optional<IoStatus> failure(const std::string& path) const
+    {
+        const auto found = failingPaths.find(path);
+        if (found == failingPaths.end())
+            return std::nullopt;
+        return IoStatus::failure(found->second);
+    }
+    IoStatus ensureFolder(const std::string& path) override
+    {
+        if (auto failed = failure(path))
+            return *failed;
+        folders.push_back(path);
+        return IoStatus::success();
+    }
+    IoStatus openOrCreate(const std::string& path, std::uint64_t& length) override
+    {
+        if (auto failed = failure(path))
+            return *failed;
+        length = files[path].size();
+        return IoStatus::success();
+    }
+    void clearReadOnly(const std::string&) override {}
+    IoStatus read(const std::string& path, std::uint64_t offset, std::size_t count, std::string& bytes) override
+    {
+        if (auto failed = failure(path))
+            return *failed;
+        if (const auto found = failingReads.find(path); found != failingReads.end())
+            return IoStatus::failure(found->second);
+        const std::string& content = files[path];
+        bytes = offset < content.size() ? content.substr(offset, count) : std::string();
+        return IoStatus::success();
+    }
+    IoStatus replace(const std::string& path, std::string_view content) override
+    {
+        if (auto failed = failure(path))
+            return *failed;
+        files[path] = std::string(content);
+        return IoStatus::success();
+    }
+};
+
+struct FakeClock final : Clock {
+    LocalDateTime moment{2009, 4, 19, 18, 14, 27};
+    LocalDateTime now() const override { return moment; }
+    std::string shortDate(const LocalDateTime& m) const override
+    {
+        return std::to_string(m.year) + "/" + std::to_string(m.month) + "/" + std::to_string(m.day);
+    }
+    std::string longDate(const LocalDateTime& m) const override
+    {
+        return std::to_string(m.year) + "年" + std::to_string(m.month) + "月" + std::to_string(m.day) + "日";
+    }
+    std::string longTime(const LocalDateTime& m) const override
+    {
+        return std::to_string(m.hour) + ":" + std::to_string(m.minute) + ":" + std::to_string(m.second);
+    }
+};
+
+struct FakeScreen final : Screen {
+    TwipSize size{1024 * 15, 768 * 15};
+    TwipSize primarySize() const override { return size; }
+};
+
+struct RecordingNotifier final : UserNotifier {
+    std::vector<std::string> messages;
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+};
+
+// Every service of the main window, faked, wired into a Services bundle.
+struct FakeServices {
+    FakeInstanceLock instance;
+    FakeSession session;
+    FakeMemory memory;
+    FakeFileStore files;
+    Cp932Codec codec;
+    FakeClock clock;
+    FakeScreen screen;
+    RecordingNotifier notifier;
+    FailureReporter failures{notifier};
+    Services services{instance, session, memory, files, codec, clock, screen, notifier, failures};
+
+    std::string settingsPath() const { return session.directory + "/QvrnData/" + session.user + ".qvn"; }
+};
+
+}  // namespace tavlo::testing

@@ -1,0 +1,46 @@
+#include "platform/linux/proc_meminfo.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace tavlo {
+namespace {
+
+std::string captured(const char* name)
+{
+    std::ifstream in(std::string(TAVLO_TEST_DATA) + "/proc/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(ProcMeminfo, ReadsTotalAndAvailableOfACapturedFile)
+{
+    const auto figures = parseMeminfo(captured("meminfo"));
+    ASSERT_TRUE(figures);
+    EXPECT_EQ(figures->totalBytes, 24683772ULL * 1024);
+    EXPECT_EQ(figures->availableBytes, 24354292ULL * 1024);
+}
+
+TEST(ProcMeminfo, MissingOrMalformedLinesGiveNoFigures)
+{
+    EXPECT_FALSE(parseMeminfo(""));
+    EXPECT_FALSE(parseMeminfo("MemTotal:       1000 kB\n"));
+    EXPECT_FALSE(parseMeminfo("MemTotal:       1000 kB\nMemAvailable:    12"));  // truncated
+    EXPECT_FALSE(parseMeminfo("MemTotal:       lots kB\nMemAvailable:  10 kB\n"));
+    EXPECT_FALSE(parseMeminfo("MemTotal:  99999999999999999999 kB\nMemAvailable:  10 kB\n"));
+    // "MemTotalX" is another key.
+    EXPECT_FALSE(parseMeminfo("MemTotalX:  1 kB\nMemAvailable:  10 kB\n"));
+}
+
+TEST(ProcMeminfo, TheLiveFileReads)
+{
+    ProcMeminfo meminfo;
+    const auto figures = meminfo.read();
+    ASSERT_TRUE(figures);
+    EXPECT_GT(figures->totalBytes, figures->availableBytes);
+    EXPECT_FALSE(ProcMeminfo("/nonexistent/meminfo").read());
+}
+
+}  // namespace
+}  // namespace tavlo
