@@ -12,6 +12,8 @@ struct PatternCase {
     double value;
     const char* whole;   // pattern "#"
     const char* tenths;  // pattern "#.#"
+
+    friend void PrintTo(const PatternCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class DigitPatterns : public ::testing::TestWithParam<PatternCase> {};

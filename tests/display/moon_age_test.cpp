@@ -14,6 +14,8 @@ struct MoonCase {
     const char* day;
     const char* base;
     const char* age;
+
+    friend void PrintTo(const MoonCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class MoonAgeDates : public ::testing::TestWithParam<MoonCase> {};

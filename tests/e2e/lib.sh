@@ -1,0 +1,132 @@
+# Helpers of the end-to-end tests: a headless X desktop with a notification
+# area, the real gadget started in a folder of its own, and ways to look at
+# what a person would see. Sourced by each test; the test's arguments are
+# the gadget binary and a folder for screenshots.
+
+set -euo pipefail
+
+TAVLO=$(realpath "${1:?usage: test.sh TAVLO_BINARY ARTIFACT_DIR}")
+ARTIFACTS=${2:?usage: test.sh TAVLO_BINARY ARTIFACT_DIR}
+TEST_NAME=$(basename "$0" .sh)
+mkdir -p "$ARTIFACTS"
+WORK=$(mktemp -d "/tmp/tavlo-e2e-$TEST_NAME.XXXXXX")
+PIDS=()
+
+cleanup() {
+    local pid
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    if [ "${KEEP_WORK:-}" ]; then echo "kept $WORK" >&2; else rm -rf "$WORK"; fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL ($TEST_NAME): $*" >&2
+    exit 1
+}
+
+# Polls a command until it succeeds, for up to $1 seconds.
+wait_until() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# A 1024 x 768 X server with a notification area at the bottom right. Each
+# test gets its own display and its own runtime folder (so its own lock).
+start_desktop() {
+    local size=${1:-1024x768}
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    PIDS+=($!)
+    wait_until 10 grep -q . "$WORK/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n 1 "$WORK/display")"
+    export XDG_RUNTIME_DIR="$WORK/runtime"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM
+    trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >"$WORK/trayer.log" 2>&1 &
+    PIDS+=($!)
+    wait_until 10 tray_panel >/dev/null || fail "no notification area"
+}
+
+# The notification area's panel window.
+tray_panel() {
+    xdotool search --classname '^panel$' 2>/dev/null | head -n 1 | grep .
+}
+
+# Starts the gadget in folder $1; sets GADGET_PID. Its exit status lands in
+# $WORK/<pid>.status.
+start_gadget() {
+    local folder=$1 run="$WORK/run-$RANDOM"
+    mkdir -p "$folder"
+    (
+        cd "$folder"
+        LANG=ja_JP.UTF-8 LC_ALL='' "$TAVLO" >"$run.log" 2>&1 &
+        echo $! >"$run.pid"
+        status=0
+        wait $! || status=$?
+        echo "$status" >"$WORK/$(cat "$run.pid").status"
+    ) &
+    wait_until 5 test -s "$run.pid" || fail "the gadget did not start"
+    GADGET_PID=$(cat "$run.pid")
+    GADGET_LOG="$run.log"
+    PIDS+=("$GADGET_PID")
+}
+
+# The mapped top-level windows of process $1, by _NET_WM_PID.
+windows_of() {
+    local id
+    for id in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
+        xprop -id "$id" _NET_WM_PID 2>/dev/null | grep -q "= $1\$" || continue
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
+        echo "$id"
+    done
+}
+
+# "WIDTHxHEIGHT+X+Y" of window $1.
+window_geometry() {
+    local info
+    info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+    awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2}
+        END {printf "%sx%s+%s+%s\n", w, h, x, y}' <<<"$info"
+}
+
+# The geometry of the gadget window of process $1 (its first mapped window).
+gadget_geometry() {
+    local id
+    id=$(windows_of "$1" | head -n 1)
+    [ -n "$id" ] && window_geometry "$id"
+}
+# Waits until the gadget of process $1 shows a window of geometry $2.
+expect_geometry() {
+    local pid=$1 expected=$2
+    if ! wait_until 15 bash -c "[ \"\$(gadget_geometry $pid)\" = '$expected' ]"; then
+        fail "window geometry is '$(gadget_geometry "$pid" || echo none)', expected '$expected'"
+    fi
+}
+export -f gadget_geometry windows_of window_geometry
+
+# Waits up to $2 seconds for the gadget of process $1 to end; prints its
+# exit status.
+wait_exit() {
+    wait_until "$2" test -f "$WORK/$1.status" || return 1
+    cat "$WORK/$1.status"
+}
+
+screenshot() {
+    import -window root "$ARTIFACTS/$TEST_NAME-$1.png"
+}
+
+# A settings record of 322 bytes: pairs of offset and text, the rest blanks.
+write_record() {
+    local file=$1
+    shift
+    printf '%*s' 322 '' >"$file"
+    while (($# >= 2)); do
+        printf '%s' "$2" | dd of="$file" bs=1 seek="$1" conv=notrunc status=none
+        shift 2
+    done
+}
