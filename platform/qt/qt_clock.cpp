@@ -1,7 +1,7 @@
 #include "platform/qt/qt_clock.h"
 
 #include <QDateTime>
-#include <QLocale>
+#include <QRegularExpression>
 
 namespace tavlo {
 namespace {
@@ -9,7 +9,31 @@ namespace {
 QDate dateOf(const LocalDateTime& moment) { return QDate(moment.year, moment.month, moment.day); }
 QTime timeOf(const LocalDateTime& moment) { return QTime(moment.hour, moment.minute, moment.second); }
 
+// "yyyy年M月d日dddd" -> "yyyy年M月d日", "dddd, MMMM d, yyyy" -> "MMMM d, yyyy".
+QString withoutWeekday(QString format)
+{
+    format.remove(QRegularExpression(QStringLiteral("dddd[,、]?\\s*")));
+    return format.trimmed();
+}
+
+// The locale's short time with seconds after the minutes: "H:mm" ->
+// "H:mm:ss", "h:mm AP" -> "h:mm:ss AP". The locale's long time names the
+// time zone, and in Japanese spells the units out.
+QString withSeconds(QString format)
+{
+    if (!format.contains(QLatin1Char('s')))
+        format.replace(QStringLiteral("mm"), QStringLiteral("mm:ss"));
+    return format;
+}
+
 }  // namespace
+
+QtClock::QtClock(QLocale locale)
+    : locale_(std::move(locale)),
+      longDateFormat_(withoutWeekday(locale_.dateFormat(QLocale::LongFormat))),
+      longTimeFormat_(withSeconds(locale_.timeFormat(QLocale::ShortFormat)))
+{
+}
 
 LocalDateTime QtClock::now() const
 {
@@ -21,17 +45,17 @@ LocalDateTime QtClock::now() const
 
 std::string QtClock::shortDate(const LocalDateTime& moment) const
 {
-    return QLocale::system().toString(dateOf(moment), QLocale::ShortFormat).toStdString();
+    return locale_.toString(dateOf(moment), QLocale::ShortFormat).toStdString();
 }
 
 std::string QtClock::longDate(const LocalDateTime& moment) const
 {
-    return QLocale::system().toString(dateOf(moment), QLocale::LongFormat).toStdString();
+    return locale_.toString(dateOf(moment), longDateFormat_).toStdString();
 }
 
 std::string QtClock::longTime(const LocalDateTime& moment) const
 {
-    return QLocale::system().toString(timeOf(moment), QLocale::LongFormat).toStdString();
+    return locale_.toString(timeOf(moment), longTimeFormat_).toStdString();
 }
 
 }  // namespace tavlo

@@ -1,16 +1,27 @@
 #pragma once
 
+#include <QLocale>
+
 #include "platform/clock.h"
 
 namespace tavlo {
 
-// The system clock, with dates and times in the user's locale.
+// The system clock, with dates and times in the user's locale, shaped like
+// the desktop clocks of that locale: the long date without the weekday, the
+// long time as hours, minutes and seconds without a time zone.
 class QtClock final : public Clock {
 public:
+    explicit QtClock(QLocale locale = QLocale::system());
+
     LocalDateTime now() const override;
     std::string shortDate(const LocalDateTime& moment) const override;
     std::string longDate(const LocalDateTime& moment) const override;
     std::string longTime(const LocalDateTime& moment) const override;
+
+private:
+    QLocale locale_;
+    QString longDateFormat_;
+    QString longTimeFormat_;
 };
 
 }  // namespace tavlo

@@ -1,0 +1,38 @@
+#include "platform/qt/qt_clock.h"
+
+#include <QDate>
+
+#include <gtest/gtest.h>
+
+namespace tavlo {
+namespace {
+
+const LocalDateTime kMoment{2026, 12, 6, 18, 14, 27};
+
+TEST(QtClock, JapaneseTextsReadLikeTheDesktopClock)
+{
+    const QtClock clock{QLocale(QLocale::Japanese, QLocale::Japan)};
+    EXPECT_EQ(clock.shortDate(kMoment), "2026/12/06");
+    EXPECT_EQ(clock.longDate(kMoment), "2026年12月6日");
+    EXPECT_EQ(clock.longTime(kMoment), "18:14:27");
+}
+
+TEST(QtClock, OtherLocalesKeepTheirOwnOrderWithoutWeekdayOrZone)
+{
+    const QtClock us{QLocale(QLocale::English, QLocale::UnitedStates)};
+    EXPECT_EQ(us.longDate(kMoment), "December 6, 2026");
+    EXPECT_EQ(us.longTime(kMoment), "6:14:27 PM");
+    const QtClock german{QLocale(QLocale::German, QLocale::Germany)};
+    EXPECT_EQ(german.longTime(kMoment), "18:14:27");
+}
+
+TEST(QtClock, NowIsToday)
+{
+    const LocalDateTime now = QtClock().now();
+    EXPECT_EQ(now.year, QDate::currentDate().year());
+    EXPECT_GE(now.month, 1);
+    EXPECT_LE(now.month, 12);
+}
+
+}  // namespace
+}  // namespace tavlo
