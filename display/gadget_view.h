@@ -17,6 +17,8 @@ struct FontSpec {
     double pointSize = 0;  // 0: the window's default font
     bool bold = false;
     bool italic = false;
+
+    bool operator==(const FontSpec&) const = default;
 };
 
 struct LabelView {
@@ -24,6 +26,8 @@ struct LabelView {
     Colour colour = kSilver;
     bool visible = true;
     FontSpec font;
+
+    bool operator==(const LabelView&) const = default;
 };
 
 // A bar is a solid rectangle; its frame is the outline around the full width.
@@ -32,6 +36,8 @@ struct BarView {
     Colour fill = kSilver;
     Colour border = kSilver;
     Colour frameBorder = kSilver;
+
+    bool operator==(const BarView&) const = default;
 };
 
 // Geometry in twips (15 twips are one device-independent pixel).
@@ -42,11 +48,15 @@ struct WindowView {
     double height = 0;
     bool visible = false;
     Colour colourKey = 0;  // pixels of exactly this colour are see-through
+
+    bool operator==(const WindowView&) const = default;
 };
 
 struct TrayView {
     bool present = false;
     std::string tip;
+
+    bool operator==(const TrayView&) const = default;
 };
 
 // Everything the gadget window and its notification icon show: a value that
@@ -64,6 +74,8 @@ struct GadgetView {
     BarView PrscrTime, RamT, DiskTime, DSpce;
 
     std::array<bool, kMoonPictureCount> moonVisible{};
+
+    bool operator==(const GadgetView&) const = default;
 };
 
 }  // namespace tavlo

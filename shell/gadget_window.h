@@ -1,27 +1,47 @@
 #pragma once
 
+#include <QImage>
+#include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
 #include "display/gadget_view.h"
+#include "shell/moon_images.h"
 
 namespace tavlo {
 
-// The borderless gadget window: it paints the view it is given and places
-// itself where the view says. It keeps no state of its own.
+// The borderless gadget window: it paints the view it is given, places
+// itself where the view says, and lets the wallpaper show through every
+// pixel of the colour key: by per-pixel alpha while a compositor runs, by a
+// window shape otherwise. It follows a compositor that starts or stops.
 class GadgetWindow : public QWidget {
     Q_OBJECT
 
 public:
     explicit GadgetWindow(const GadgetView& view);
 
-    // Follows the view's geometry and visibility and repaints.
+    // Follows the view's geometry and visibility, and repaints when what it
+    // shows has changed.
     void sync();
+
+    // The picture last painted, as the window shows it.
+    const QImage& picture() const { return picture_; }
+    bool compositing() const { return compositing_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void render();
+    void followCompositor();
+
     const GadgetView& view_;
+    std::optional<GadgetView> painted_;
+    MoonImages moons_;
+    QImage picture_;
+    bool compositing_ = false;
+    QTimer compositorWatch_;
 };
 
 // Twips to device-independent pixels, rounded to the nearest pixel.

@@ -10,6 +10,7 @@
 #include "platform/linux/quit_signals.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_screen.h"
+#include "shell/fonts.h"
 #include "shell/gadget_session.h"
 #include "shell/message_box_notifier.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProductName);
     QApplication::setQuitOnLastWindowClosed(false);
+    registerFontSubstitutes();
 
     LinuxServices system;
     QtClock clock;
