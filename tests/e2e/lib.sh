@@ -15,8 +15,10 @@ PIDS=()
 cleanup() {
     local pid
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
-    if [ "${KEEP_WORK:-}" ]; then echo "kept $WORK" >&2; else rm -rf "$WORK"; fi
+    # Every background job, the gadgets' status writers included, ends
+    # before its folder goes.
+    wait 2>/dev/null || true
+    if [ "${KEEP_WORK:-}" ]; then echo "kept $WORK" >&2; else rm -rf "$WORK" || true; fi
 }
 trap cleanup EXIT
 
@@ -128,5 +130,57 @@ write_record() {
     while (($# >= 2)); do
         printf '%s' "$2" | dd of="$file" bs=1 seek="$1" conv=notrunc status=none
         shift 2
+    done
+}
+
+# A patterned wallpaper on the root window, so that see-through pixels can
+# be told from drawn ones.
+set_wallpaper() {
+    convert -size 16x16 xc:'#2a5d8f' -fill '#8f5d2a' -draw 'rectangle 0,0 7,7' -draw 'rectangle 8,8 15,15' \
+        "$WORK/wallpaper.png"
+    hsetroot -tile "$WORK/wallpaper.png" >/dev/null 2>&1 || fail "hsetroot could not set the wallpaper"
+}
+
+# Starts a compositing manager and waits until it owns the compositor selection.
+start_compositor() {
+    picom --config /dev/null --backend xrender >"$WORK/picom.log" 2>&1 &
+    COMPOSITOR_PID=$!
+    PIDS+=("$COMPOSITOR_PID")
+    sleep 1.5
+    kill -0 "$COMPOSITOR_PID" || fail "picom did not start: $(cat "$WORK/picom.log")"
+}
+
+stop_compositor() {
+    kill "$COMPOSITOR_PID"
+    wait "$COMPOSITOR_PID" 2>/dev/null || true
+}
+
+# "#RRGGBB" of the pixel at X Y of screenshot FILE.
+pixel() {
+    convert "$3" -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}'
+}
+
+# How many pixels of colour "#RRGGBB" lie in the rectangle WxH+X+Y of FILE.
+count_colour() {
+    convert "$3" -crop "$2" -depth 8 txt:- | grep -c "$1" || true
+}
+
+# The colour depth of the gadget window of process $1: 32 when it blends
+# with a compositor, 24 when a shape cuts it out.
+gadget_depth() {
+    xwininfo -id "$(windows_of "$1" | head -n 1)" | awk '/Depth:/ {print $2}'
+}
+
+# Takes a screenshot into FILE once the window region WxH+X+Y looks the same
+# in two shots in a row (the gadget has painted), for up to 5 s.
+settled_screenshot() {
+    local file=$1 region=$2 previous="" current deadline=$((SECONDS + 5))
+    while :; do
+        import -window root "$file"
+        current=$(convert "$file" -crop "$region" -depth 8 rgb:- | md5sum)
+        [ "$current" = "$previous" ] && return 0
+        ((SECONDS < deadline)) || return 0
+        previous=$current
+        sleep 0.3
     done
 }

@@ -17,8 +17,12 @@ screenshot refusal
 [ "$(xprop -id "$box" _NET_WM_NAME | cut -d'"' -f2)" = Tavlo ] || fail "the message box is not titled Tavlo"
 [ ! -e "$WORK/elsewhere/QvrnData" ] || fail "the refused start made a data folder"
 
-xdotool windowfocus --sync "$box" key Return
-status=$(wait_exit "$second" 10) || fail "the second process did not end after OK"
+# Answer the box as a person would, again if the first key press came too early.
+for _ in 1 2 3 4 5; do
+    xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
+    status=$(wait_exit "$second" 2) && break
+done
+[ -n "${status:-}" ] || fail "the second process did not end after OK"
 [ "$status" = 0 ] || fail "the second process ended with status $status"
 kill -0 "$first" || fail "the first gadget ended too"
 [ "$(gadget_geometry "$first")" = "242x237+759+59" ] || fail "the first gadget moved"

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Over a patterned wallpaper the gadget shows only its drawing: the
+# wallpaper shows through between the readouts, the readouts and bars are
+# the design silver, the moon sits in its black square. Run once with a
+# window shape (no compositor) and once with a compositor ("composite");
+# the gadget follows a compositor that starts or stops while it runs.
+source "$(dirname "$0")/lib.sh"
+mode=${3:-shape}
+
+start_desktop 1024x768
+set_wallpaper
+[ "$mode" = composite ] && start_compositor
+import -window root "$WORK/wallpaper-shot.png"
+
+start_gadget "$WORK/home"
+expect_geometry "$GADGET_PID" "242x237+759+59"
+
+# The window sits at (759, 59); positions below are the layout's pixels.
+# Prints what is wrong with screenshot $1, or nothing.
+look_problem() {
+    local shot=$1 x y
+    for point in "2 2" "100 110" "230 230" "10 60"; do
+        read -r x y <<<"$point"
+        [ "$(pixel $((759 + x)) $((59 + y)) "$shot")" = "$(pixel $((759 + x)) $((59 + y)) "$WORK/wallpaper-shot.png")" ] ||
+            { echo "the background at ($x, $y) does not show the wallpaper"; return; }
+    done
+    for y in 80 120 160 200; do
+        [ "$(pixel $((759 + 148)) $((59 + y)) "$shot")" = "#C0C0C0" ] || { echo "the frame at y $y is not silver"; return; }
+    done
+    (($(count_colour '#C0C0C0' 145x25+$((759 + 24))+$((59 + 16)) "$shot") > 50)) || { echo "no silver date"; return; }
+    [ "$(pixel $((759 + 169)) $((59 + 13)) "$shot")" = "#000000" ] || echo "no moon square"
+}
+
+# Takes screenshots until the look is right, for up to 5 s.
+check_look() {
+    local shot="$ARTIFACTS/$TEST_NAME-$mode-$1.png" problem deadline=$((SECONDS + 5))
+    while :; do
+        import -window root "$shot"
+        problem=$(look_problem "$shot")
+        [ -z "$problem" ] && return 0
+        ((SECONDS < deadline)) || fail "$1: $problem"
+        sleep 0.3
+    done
+}
+
+check_look start
+if [ "$mode" = composite ]; then
+    [ "$(gadget_depth "$GADGET_PID")" = 32 ] || fail "no per-pixel alpha under the compositor"
+    stop_compositor
+    wait_until 6 bash -c "[ \"\$(xwininfo -id \$(windows_of $GADGET_PID | head -n 1) | awk '/Depth:/ {print \$2}')\" = 24 ]" ||
+        fail "the gadget did not follow the compositor's end"
+    check_look after-compositor
+else
+    [ "$(gadget_depth "$GADGET_PID")" = 24 ] || fail "an alpha window without a compositor"
+    start_compositor
+    wait_until 6 bash -c "[ \"\$(xwininfo -id \$(windows_of $GADGET_PID | head -n 1) | awk '/Depth:/ {print \$2}')\" = 32 ]" ||
+        fail "the gadget did not follow a compositor that started"
+    check_look with-compositor
+fi
+expect_geometry "$GADGET_PID" "242x237+759+59"
+echo "PASS $TEST_NAME $mode"
