@@ -7,6 +7,7 @@
 #include "core/settings_record.h"
 #include "display/display_settings.h"
 #include "display/moon_age.h"
+#include "monitor/refresh_tick.h"
 
 namespace tavlo {
 
@@ -25,9 +26,9 @@ FrmDTMn::LoadResult FrmDTMn::Form_Load()
     view.window.width = kWindowWidth;
     ApplyColourKey(kLoadColourKey);
 
-    setDateFields();
-    store.txtFDay = store.txtDD;
     const LocalDateTime now = services_.clock.now();
+    setDateFields(now);
+    store.txtFDay = store.txtDD;
     view.lblDate.text = services_.clock.shortDate(now);
     view.lblTime.text = services_.clock.longTime(now);
 
@@ -115,6 +116,21 @@ void FrmDTMn::TmrRS_Timer()
     TmrRS.enabled = false;
 }
 
+void FrmDTMn::TmrN_Timer()
+{
+    refreshTick(*this, RefreshMode::MemoryStatus);
+}
+
+void FrmDTMn::TmrR_Timer()
+{
+    refreshTick(*this, RefreshMode::StatedSize);
+}
+
+void FrmDTMn::Pstn_Click()
+{
+    view.window.height = kPositionModeHeight;
+}
+
 void FrmDTMn::Form_Unload()
 {
     view.tray.present = false;
@@ -157,9 +173,8 @@ double FrmDTMn::defaultLeft() const
     return services_.screen.primarySize().width - view.window.width - 350;
 }
 
-void FrmDTMn::setDateFields()
+void FrmDTMn::setDateFields(const LocalDateTime& today)
 {
-    const LocalDateTime today = services_.clock.now();
     store.txtYY = std::to_string(today.year);
     store.txtMM = std::to_string(today.month);
     store.txtDD = std::to_string(today.day);

@@ -5,6 +5,7 @@
 #include "display/gadget_view.h"
 #include "display/layout.h"
 #include "platform/clock.h"
+#include "platform/counter_source.h"
 #include "platform/file_store.h"
 #include "platform/instance_lock.h"
 #include "platform/memory_status.h"
@@ -36,6 +37,7 @@ struct Services {
     InstanceLock& instance;
     SessionInfo& session;
     MemoryStatus& memory;
+    CounterSource& counters;
     FileStore& files;
     const TextCodec& codec;
     const Clock& clock;
@@ -63,20 +65,28 @@ public:
     void cmdClose();
     bool cmdSave();
     void ApplyColourKey(Colour key);
+    void TmrN_Timer();
+    void TmrR_Timer();
+
+    // "位置の設定": the window grows to uncover the position strip.
+    void Pstn_Click();
 
     // The default position: top = screen height / 13, left = screen width −
     // window width − 350, in twips.
     double defaultTop() const;
     double defaultLeft() const;
 
-    // txtYY, txtMM and txtDD from today's date.
-    void setDateFields();
+    // txtYY, txtMM and txtDD from the date of `today`.
+    void setDateFields(const LocalDateTime& today);
 
     Services& services() { return services_; }
 
     SettingsStore store;
     GadgetView view;
     Timer TmrN, TmrR, TmrRS;
+    // Working labels outside the visible area: the processor, disk-time and
+    // free-space values that one refresh tick hands to the next.
+    std::string lblC = "C", lblD = "D", lblDs = "DS";
     bool endRequested = false;
 
 private:

@@ -109,7 +109,7 @@ void applyMoonBlock(FrmDTMn& form)
         store.MVw = "on";
     setMoonAgeText(store, form.view, "");
     if (store.MVw == "on") {
-        form.setDateFields();
+        form.setDateFields(form.services().clock.now());
         store.txtFDay = store.txtDD;
         CalcMoonAge(store, form.view);
     } else {

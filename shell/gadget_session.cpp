@@ -1,7 +1,11 @@
 #include "shell/gadget_session.h"
 
+#include <QCursor>
+
+#include "shell/frm_dtmn_menu.h"
 #include "shell/gadget_window.h"
 #include "shell/tray_icon.h"
+#include "shell/tray_messages.h"
 
 namespace tavlo {
 namespace {
@@ -15,6 +19,22 @@ void syncTimer(QTimer& timer, const Timer& state)
     }
 }
 
+// Qt reports the icon's clicks as activation reasons; they stand for the
+// button-up messages that Windows would send.
+int messageOf(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        return WM_LBUTTONUP;
+    case QSystemTrayIcon::Context:
+        return WM_RBUTTONUP;
+    case QSystemTrayIcon::DoubleClick:
+        return WM_LBUTTONDBLCLK;
+    default:
+        return 0;
+    }
+}
+
 }  // namespace
 
 GadgetSession::GadgetSession(Services& services)
@@ -22,10 +42,21 @@ GadgetSession::GadgetSession(Services& services)
       window_(std::make_unique<GadgetWindow>(form_->view)),
       tray_(std::make_unique<TrayIcon>(form_->view.tray))
 {
+    tmrN_.callOnTimeout(this, [this] {
+        form_->TmrN_Timer();
+        sync();
+    });
+    tmrR_.callOnTimeout(this, [this] {
+        form_->TmrR_Timer();
+        sync();
+    });
     tmrRS_.callOnTimeout(this, [this] {
+        unloadMenu();
         form_->TmrRS_Timer();
         sync();
     });
+    connect(&tray_->icon(), &QSystemTrayIcon::activated, this, &GadgetSession::trayActivated);
+    connect(window_.get(), &GadgetWindow::menuRequested, this, &GadgetSession::showPopup);
 }
 
 GadgetSession::~GadgetSession()
@@ -46,6 +77,52 @@ void GadgetSession::cmdClose()
 {
     form_->cmdClose();
     sync();
+}
+
+void GadgetSession::trayMessage(int message)
+{
+    switch (trayMessageAction(message)) {
+    case TrayAction::UnloadMenu:
+        unloadMenu();
+        break;
+    case TrayAction::ShowPopup:
+        showPopup(QCursor::pos());
+        break;
+    case TrayAction::Nothing:
+        break;
+    }
+}
+
+void GadgetSession::unloadMenu()
+{
+    // The menu may be the one whose choice got us here: it goes once its
+    // event has been handled.
+    if (menu_)
+        menu_.release()->deleteLater();
+}
+
+void GadgetSession::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    trayMessage(messageOf(reason));
+}
+
+void GadgetSession::showPopup(const QPoint& position)
+{
+    if (!menu_) {
+        menu_ = std::make_unique<FrmDTMnMenu>();
+        connect(menu_.get(), &FrmDTMnMenu::picked, this, &GadgetSession::menuPicked);
+    }
+    menu_->popup(position);
+}
+
+void GadgetSession::menuPicked(const QString& entry)
+{
+    if (entry == QLatin1String("DTMnEnd")) {
+        cmdClose();
+    } else if (entry == QLatin1String("Pstn")) {
+        form_->Pstn_Click();
+        sync();
+    }
 }
 
 void GadgetSession::sync()

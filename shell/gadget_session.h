@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 #include <memory>
@@ -9,12 +10,14 @@
 
 namespace tavlo {
 
+class FrmDTMnMenu;
 class GadgetWindow;
 class TrayIcon;
 
-// One load of the main window: the logic, its window, its notification icon
-// and its timers. The shell turns events into calls of the logic and then
-// brings the window, the icon and the timers in line with the logic's state.
+// One load of the main window: the logic, its window, its notification icon,
+// its menu window and its timers. The shell turns events into calls of the
+// logic and then brings the window, the icon and the timers in line with the
+// logic's state.
 class GadgetSession : public QObject {
     Q_OBJECT
 
@@ -29,18 +32,28 @@ public:
     // "終了": removes the icon and ends the program.
     void cmdClose();
 
+    // A mouse message of the icon, numbered as on Windows.
+    void trayMessage(int message);
+
     FrmDTMn& form() { return *form_; }
     GadgetWindow& window() { return *window_; }
+    // The menu window, while it is loaded.
+    FrmDTMnMenu* menu() { return menu_.get(); }
 
 signals:
     void endRequested();
 
 private:
     void sync();
+    void showPopup(const QPoint& position);
+    void unloadMenu();
+    void menuPicked(const QString& entry);
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
     std::unique_ptr<FrmDTMn> form_;
     std::unique_ptr<GadgetWindow> window_;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<FrmDTMnMenu> menu_;
     QTimer tmrN_, tmrR_, tmrRS_;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/gadget_window.h"
 
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -83,6 +84,11 @@ void GadgetWindow::followCompositor()
     move(twipsToPixels(view_.window.left), twipsToPixels(view_.window.top));
     if (shown)
         show();
+}
+
+void GadgetWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    emit menuRequested(event->globalPos());
 }
 
 void GadgetWindow::paintEvent(QPaintEvent*)

@@ -29,8 +29,14 @@ public:
     const QImage& picture() const { return picture_; }
     bool compositing() const { return compositing_; }
 
+signals:
+    // A right click on the gadget: the same popup menu as on the icon, for
+    // desktops without a notification area.
+    void menuRequested(const QPoint& globalPosition);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void render();

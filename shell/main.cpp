@@ -37,8 +37,8 @@ int main(int argc, char* argv[])
     QtScreen screen;
     MessageBoxNotifier notifier;
     FailureReporter failures(notifier);
-    Services services{system.instance, system.session, system.memory, system.files, system.codec, clock, screen,
-        notifier, failures};
+    Services services{system.instance, system.session, system.memory, system.counters, system.files, system.codec,
+        clock, screen, notifier, failures};
 
     GadgetSession session(services);
     QObject::connect(&session, &GadgetSession::endRequested, &app, [] { QApplication::exit(0); },

@@ -4,6 +4,7 @@
 #include "platform/linux/flock_instance_lock.h"
 #include "platform/linux/posix_file_store.h"
 #include "platform/linux/posix_session_info.h"
+#include "platform/linux/proc_counter_source.h"
 #include "platform/linux/proc_meminfo.h"
 
 namespace tavlo {
@@ -14,6 +15,7 @@ struct LinuxServices {
     FlockInstanceLock instance{FlockInstanceLock::defaultPath()};
     PosixSessionInfo session;
     ProcMeminfo memory;
+    ProcCounterSource counters;
     PosixFileStore files;
 };
 

@@ -77,6 +77,16 @@ struct FakeFileStore final : FileStore {
     }
 };
 
+// Counter values by index; an index without a value fails to read.
+struct FakeCounters final : CounterSource {
+    std::map<int, double> values;
+    std::optional<double> read(int index) override
+    {
+        const auto found = values.find(index);
+        return found == values.end() ? std::nullopt : std::optional<double>(found->second);
+    }
+};
+
 struct FakeClock final : Clock {
     LocalDateTime moment{2009, 4, 19, 18, 14, 27};
     LocalDateTime now() const override { return moment; }
@@ -109,13 +119,14 @@ struct FakeServices {
     FakeInstanceLock instance;
     FakeSession session;
     FakeMemory memory;
+    FakeCounters counters;
     FakeFileStore files;
     Cp932Codec codec;
     FakeClock clock;
     FakeScreen screen;
     RecordingNotifier notifier;
     FailureReporter failures{notifier};
-    Services services{instance, session, memory, files, codec, clock, screen, notifier, failures};
+    Services services{instance, session, memory, counters, files, codec, clock, screen, notifier, failures};
 
     std::string settingsPath() const { return session.directory + "/QvrnData/" + session.user + ".qvn"; }
 };

@@ -1,0 +1,188 @@
+#include "platform/linux/proc_parsers.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <set>
+
+namespace tavlo {
+namespace {
+
+std::vector<std::string_view> words(std::string_view line)
+{
+    std::vector<std::string_view> result;
+    std::size_t at = 0;
+    while (true) {
+        at = line.find_first_not_of(" \t", at);
+        if (at == std::string_view::npos)
+            return result;
+        const std::size_t end = std::min(line.find_first_of(" \t", at), line.size());
+        result.push_back(line.substr(at, end - at));
+        at = end;
+    }
+}
+
+std::vector<std::string_view> lines(std::string_view text)
+{
+    std::vector<std::string_view> result;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        result.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return result;
+}
+
+std::optional<std::uint64_t> number(std::string_view word)
+{
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size())
+        return std::nullopt;
+    return value;
+}
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Devices that are not physical disks: memory, loop, compressed, mapped,
+// RAID and optical devices.
+bool virtualDevice(std::string_view name)
+{
+    for (std::string_view prefix : {"loop", "ram", "zram", "dm-", "md", "sr", "fd", "nbd"}) {
+        if (name.substr(0, prefix.size()) == prefix)
+            return true;
+    }
+    return false;
+}
+
+// "sda1" of "sda", "nvme0n1p2" of "nvme0n1", "mmcblk0p1" of "mmcblk0".
+bool partitionOf(std::string_view name, std::string_view disk)
+{
+    if (name.size() <= disk.size() || name.substr(0, disk.size()) != disk)
+        return false;
+    std::string_view rest = name.substr(disk.size());
+    if (rest.front() == 'p')
+        rest.remove_prefix(1);
+    return allDigits(rest);
+}
+
+// File systems without their own storage, and read-only images whose
+// fullness says nothing about free space.
+constexpr std::array<std::string_view, 27> kPseudoFileSystems{"proc", "sysfs", "tmpfs", "devtmpfs", "devpts",
+    "cgroup", "cgroup2", "securityfs", "pstore", "debugfs", "tracefs", "mqueue", "hugetlbfs", "configfs", "fusectl",
+    "autofs", "binfmt_misc", "bpf", "rpc_pipefs", "nsfs", "efivarfs", "ramfs", "squashfs", "iso9660", "fuse.portal",
+    "fuse.gvfsd-fuse", "selinuxfs"};
+
+// Mount points in mountinfo escape blanks and a few other bytes as octal.
+std::string unescapeOctal(std::string_view text)
+{
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size()) {
+            const std::string_view digits = text.substr(i + 1, 3);
+            if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '7'; })) {
+                result += static_cast<char>((digits[0] - '0') * 64 + (digits[1] - '0') * 8 + (digits[2] - '0'));
+                i += 3;
+                continue;
+            }
+        }
+        result += text[i];
+    }
+    return result;
+}
+
+}  // namespace
+
+std::optional<CpuTimes> parseCpuTimes(std::string_view stat)
+{
+    for (std::string_view line : lines(stat)) {
+        const auto fields = words(line);
+        if (fields.empty() || fields[0] != "cpu")
+            continue;
+        // user nice system idle iowait irq softirq steal [guest guest_nice]
+        if (fields.size() < 9)
+            return std::nullopt;
+        std::array<std::uint64_t, 8> value{};
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            const auto parsed = number(fields[i + 1]);
+            if (!parsed)
+                return std::nullopt;
+            value[i] = *parsed;
+        }
+        // Guest time is already part of user and nice: it is not added again.
+        // Waiting for I/O is idle time: the processor could run something else.
+        const std::uint64_t idle = value[3] + value[4];
+        std::uint64_t total = 0;
+        for (const std::uint64_t v : value)
+            total += v;
+        return CpuTimes{total - idle, total};
+    }
+    return std::nullopt;
+}
+
+std::optional<DiskTimes> parseDiskTimes(std::string_view diskstats)
+{
+    struct Device {
+        std::string_view name;
+        std::uint64_t weightedMs;
+    };
+    std::vector<Device> devices;
+    for (std::string_view line : lines(diskstats)) {
+        const auto fields = words(line);
+        if (fields.empty())
+            continue;
+        // major minor name, then at least 11 statistics; the 11th is the
+        // weighted time in queue (see ProcCounterSource for why).
+        if (fields.size() < 14)
+            return std::nullopt;
+        const auto weighted = number(fields[13]);
+        if (!weighted)
+            return std::nullopt;
+        devices.push_back({fields[2], *weighted});
+    }
+    DiskTimes times;
+    for (const Device& device : devices) {
+        if (virtualDevice(device.name))
+            continue;
+        const bool partition = std::any_of(devices.begin(), devices.end(),
+            [&](const Device& other) { return partitionOf(device.name, other.name); });
+        if (partition)
+            continue;
+        times.weightedMs += device.weightedMs;
+        ++times.disks;
+    }
+    if (times.disks == 0)
+        return std::nullopt;
+    return times;
+}
+
+std::optional<std::vector<std::string>> parseRealMounts(std::string_view mountinfo)
+{
+    std::vector<std::string> mounts;
+    std::set<std::string_view> devices;
+    for (std::string_view line : lines(mountinfo)) {
+        const auto fields = words(line);
+        if (fields.empty())
+            continue;
+        // id parent major:minor root mountpoint options [optional...] - type source superoptions
+        const auto separator = std::find(fields.begin(), fields.end(), std::string_view("-"));
+        if (fields.size() < 7 || separator == fields.end() || separator + 1 == fields.end())
+            return std::nullopt;
+        const std::string_view type = *(separator + 1);
+        if (std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), type) != kPseudoFileSystems.end())
+            continue;
+        // A device mounted again (a bind mount) counts once.
+        if (!devices.insert(fields[2]).second)
+            continue;
+        mounts.push_back(unescapeOctal(fields[4]));
+    }
+    if (mounts.empty())
+        return std::nullopt;
+    return mounts;
+}
+
+}  // namespace tavlo
