@@ -55,8 +55,11 @@ GadgetSession::GadgetSession(Services& services)
         form_->TmrRS_Timer();
         sync();
     });
-    connect(&tray_->icon(), &QSystemTrayIcon::activated, this, &GadgetSession::trayActivated);
-    connect(window_.get(), &GadgetWindow::menuRequested, this, &GadgetSession::showPopup);
+    // The popup runs its own event loop until it closes, and its choice may
+    // remove the icon or rebuild the window: it must not run inside the
+    // event handler of the very widget it removes, so it opens afterwards.
+    connect(&tray_->icon(), &QSystemTrayIcon::activated, this, &GadgetSession::trayActivated, Qt::QueuedConnection);
+    connect(window_.get(), &GadgetWindow::menuRequested, this, &GadgetSession::showPopup, Qt::QueuedConnection);
 }
 
 GadgetSession::~GadgetSession()

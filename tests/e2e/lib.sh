@@ -109,7 +109,6 @@ expect_geometry() {
         fail "window geometry is '$(gadget_geometry "$pid" || echo none)', expected '$expected'"
     fi
 }
-export -f gadget_geometry windows_of window_geometry
 
 # Waits up to $2 seconds for the gadget of process $1 to end; prints its
 # exit status.
@@ -184,3 +183,19 @@ settled_screenshot() {
         sleep 0.3
     done
 }
+
+# The window id of the gadget's icon embedded in the notification area.
+tray_icon() {
+    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
+        inside && /"Tavlo": \("tavlo" "Tavlo"\)/ {print $1; exit}
+        inside && /^     0x/ {inside = 0}'
+}
+
+# The centre "X Y" of window $1 on the screen.
+window_centre() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2}
+        /Height:/ {h=$2} END {print int(x + w / 2), int(y + h / 2)}'
+}
+
+# For the checks that poll through "bash -c".
+export -f gadget_geometry windows_of window_geometry tray_icon
