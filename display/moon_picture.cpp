@@ -86,9 +86,13 @@ MoonPicture drawMoonPicture(int age, int size)
 
     for (int py = 0; py < size; ++py) {
         for (int px = 0; px < size; ++px) {
-            double red = 0;
-            double green = 0;
-            double blue = 0;
+            const double cx = (px + 0.5 - centre) / radius;
+            const double cy = (py + 0.5 - centre) / radius;
+            if (cx * cx + cy * cy > 1.1)
+                continue;
+            // The surface varies slowly: once per pixel; light and rim per sample.
+            const double surface = albedo(cx, cy);
+            double light = 0;
             for (int sy = 0; sy < kSamples; ++sy) {
                 for (int sx = 0; sx < kSamples; ++sx) {
                     const double x = (px + (sx + 0.5) / kSamples - centre) / radius;
@@ -100,17 +104,14 @@ MoonPicture drawMoonPicture(int age, int size)
                     const double facing = sunX * x + sunZ * z;
                     const double daylight = smoothstep(-0.06, 0.10, facing) * (0.55 + 0.45 * std::max(facing, 0.0));
                     const double limb = 0.78 + 0.22 * z;
-                    const double light = albedo(x, y) * limb * (daylight + 0.06);
-                    red += light * 1.00;
-                    green += light * 0.97;
-                    blue += light * 0.88;
+                    light += surface * limb * (daylight + 0.06);
                 }
             }
-            const auto channel = [](double sum) {
-                return static_cast<std::uint32_t>(std::clamp(sum / (kSamples * kSamples), 0.0, 1.0) * 255 + 0.5);
+            const auto channel = [light](double tint) {
+                return static_cast<std::uint32_t>(std::clamp(light * tint / (kSamples * kSamples), 0.0, 1.0) * 255 + 0.5);
             };
             picture.pixels[static_cast<std::size_t>(py * size + px)] =
-                0xFF000000u | channel(red) << 16 | channel(green) << 8 | channel(blue);
+                0xFF000000u | channel(1.00) << 16 | channel(0.97) << 8 | channel(0.88);
         }
     }
     return picture;

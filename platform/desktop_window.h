@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace tavlo {
 
@@ -15,5 +16,20 @@ bool compositorRunning();
 // Keeps the native window `window` out of the taskbar and the pager. Called
 // before the window is first shown.
 void keepOffTaskbar(std::uintptr_t window);
+
+// A mask of device pixels: a set bit keeps its pixel. Rows of `stride` bytes,
+// the leftmost pixel in the least significant bit.
+struct WindowShape {
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+    std::vector<std::uint8_t> bits;
+
+    bool kept(int x, int y) const { return bits[static_cast<std::size_t>(y * stride + x / 8)] >> (x % 8) & 1; }
+};
+
+// Cuts the native window down to the kept pixels of the mask; the rest shows
+// what lies behind the window and lets clicks through.
+void setWindowShape(std::uintptr_t window, const WindowShape& shape);
 
 }  // namespace tavlo

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     # build
     build-essential cmake pkg-config
-    qt6-base-dev qt6-qpa-plugins libxcb1-dev
+    qt6-base-dev qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     # runtime: a face drawn to the metrics of the Windows "ＭＳ Ｐゴシック"
     fonts-ipafont-gothic
@@ -15,6 +15,8 @@ packages=(
     # the tools that drive it and take screenshots
     xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick hsetroot
     trayer picom openbox
+    # benchmarks: the reference gadget the whole-process measurement compares with
+    conky-std
 )
 
 missing=()

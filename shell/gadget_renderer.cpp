@@ -1,14 +1,16 @@
 #include "shell/gadget_renderer.h"
 
-#include <QBitmap>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTransform>
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/frm_dtmn.h"
 #include "display/layout.h"
 #include "shell/fonts.h"
-#include "shell/moon_images.h"
+#include "shell/render_cache.h"
 #include "shell/qt_colour.h"
 
 namespace tavlo {
@@ -30,11 +32,13 @@ void drawOutline(QPainter& painter, const QRectF& rect, const QColor& colour)
     painter.fillRect(QRectF(rect.right() - line, rect.top(), line, rect.height()), colour);
 }
 
-void drawBars(QPainter& painter, const GadgetView& view)
+void drawBars(QPainter& painter, const GadgetView& view, const QRegion& area)
 {
     for (const BarPlacement& placement : kBarPlacements) {
         const BarView& bar = view.*placement.bar;
         const QRectF frame = toPixels(placement.rect);
+        if (!area.intersects(frame.toAlignedRect()))
+            continue;
         if (bar.width > 0) {
             const QRectF filled(frame.topLeft(), QSizeF(bar.width / kTwipsPerPixel, frame.height()));
             painter.fillRect(filled, toQColor(bar.fill));
@@ -57,11 +61,20 @@ Qt::Alignment qtAlignment(Alignment alignment)
     return Qt::AlignLeft;
 }
 
-void drawLabels(QPainter& painter, const GadgetView& view, bool antialiased)
+// The band of a label: a one-line text may run past the label's ends.
+QRect labelBand(const LabelPlacement& placement, int windowWidth)
 {
-    for (const LabelPlacement& placement : kLabelPlacements) {
+    const QRect rect = toPixels(placement.rect).toAlignedRect();
+    return {0, rect.top(), windowWidth, rect.height()};
+}
+
+void drawLabels(QPainter& painter, const GadgetView& view, RenderCache& cache, bool antialiased, const QRegion& area,
+    int windowWidth)
+{
+    for (std::size_t index = 0; index < kLabelPlacements.size(); ++index) {
+        const LabelPlacement& placement = kLabelPlacements[index];
         const LabelView& label = view.*placement.label;
-        if (!label.visible || label.text.empty())
+        if (!label.visible || label.text.empty() || !area.intersects(labelBand(placement, windowWidth)))
             continue;
         const QRectF rect = toPixels(placement.rect);
         const QFont font = labelFont(label.font, antialiased);
@@ -69,20 +82,28 @@ void drawLabels(QPainter& painter, const GadgetView& view, bool antialiased)
         // ("空き　領域" at the ideographic space); a one-line label keeps its
         // text on one line even where a long memory total overruns its width.
         const bool wraps = rect.height() > 1.5 * QFontMetricsF(font).lineSpacing();
-        const int flags = static_cast<int>(qtAlignment(placement.alignment) | Qt::AlignTop)
-            | (wraps ? Qt::TextWordWrap : Qt::TextDontClip);
+        const Qt::Alignment alignment = qtAlignment(placement.alignment);
+        const QStaticText& text =
+            cache.text(index, QString::fromStdString(label.text), font, wraps ? rect.width() : 0, alignment);
+        QPointF position = rect.topLeft();
+        if (!wraps && alignment != Qt::AlignLeft) {
+            const qreal spare = rect.width() - text.size().width();
+            position.rx() += alignment == Qt::AlignRight ? spare : spare / 2;
+        }
         painter.save();
         if (wraps)
-            painter.setClipRect(rect);
+            painter.setClipRect(rect, Qt::IntersectClip);
         painter.setFont(font);
         painter.setPen(toQColor(label.colour));
-        painter.drawText(rect, flags, QString::fromStdString(label.text));
+        painter.drawStaticText(position, text);
         painter.restore();
     }
 }
 
-void drawMoon(QPainter& painter, const GadgetView& view, MoonImages& moons, qreal devicePixelRatio)
+void drawMoon(QPainter& painter, const GadgetView& view, MoonImages& moons, qreal devicePixelRatio, const QRegion& area)
 {
+    if (!area.intersects(toPixels(kMoonRect).toAlignedRect()))
+        return;
     for (int age = 0; age < kMoonPictureCount; ++age) {
         if (view.moonVisible[static_cast<std::size_t>(age)]) {
             painter.drawImage(toPixels(kMoonRect).topLeft(), moons.picture(age, devicePixelRatio));
@@ -91,46 +112,107 @@ void drawMoon(QPainter& painter, const GadgetView& view, MoonImages& moons, qrea
     }
 }
 
+QSize windowPixels(const GadgetView& view)
+{
+    return {static_cast<int>(std::lround(view.window.width / kTwipsPerPixel)),
+        static_cast<int>(std::lround(view.window.height / kTwipsPerPixel))};
+}
+
 }  // namespace
 
-QImage renderGadget(const GadgetView& view, MoonImages& moons, qreal devicePixelRatio, Backdrop backdrop)
+QImage renderGadget(const GadgetView& view, RenderCache& cache, qreal devicePixelRatio, Backdrop backdrop)
 {
-    const QSize logical(static_cast<int>(std::lround(view.window.width / kTwipsPerPixel)),
-        static_cast<int>(std::lround(view.window.height / kTwipsPerPixel)));
-    QImage image(logical * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    QImage image(windowPixels(view) * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
-    const bool smooth = backdrop == Backdrop::Transparent;
-    image.fill(smooth ? QColor(Qt::transparent) : toQColor(view.window.colourKey));
-
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, smooth);
-    drawMoon(painter, view, moons, devicePixelRatio);
-    drawBars(painter, view);
-    drawLabels(painter, view, smooth);
-    painter.end();
+    repaintGadget(image, view, cache, backdrop, QRect(QPoint(0, 0), windowPixels(view)));
     return image;
 }
 
-void clearKeyPixels(QImage& image, Colour key)
+void repaintGadget(QImage& image, const GadgetView& view, RenderCache& cache, Backdrop backdrop, const QRegion& area)
+{
+    const bool smooth = backdrop == Backdrop::Transparent;
+    QPainter painter(&image);
+    painter.setClipRegion(area);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(area.boundingRect(), smooth ? QColor(Qt::transparent) : toQColor(view.window.colourKey));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, smooth);
+    drawMoon(painter, view, cache.moons, image.devicePixelRatio(), area);
+    drawBars(painter, view, area);
+    drawLabels(painter, view, cache, smooth, area, windowPixels(view).width());
+}
+
+QRegion changedArea(const GadgetView& before, const GadgetView& after)
+{
+    const QRect window(QPoint(0, 0), windowPixels(after));
+    if (before.window.colourKey != after.window.colourKey || before.window.width != after.window.width
+        || before.window.height != after.window.height)
+        return window;
+    QRegion area;
+    for (const LabelPlacement& placement : kLabelPlacements) {
+        if (before.*placement.label != after.*placement.label)
+            area += labelBand(placement, window.width());
+    }
+    for (const BarPlacement& placement : kBarPlacements) {
+        if (before.*placement.bar != after.*placement.bar)
+            area += toPixels(placement.rect).toAlignedRect();
+    }
+    if (before.moonVisible != after.moonVisible)
+        area += toPixels(kMoonRect).toAlignedRect();
+    return area;
+}
+
+void clearKeyPixels(QImage& image, Colour key, const QRegion& area)
 {
     const QRgb keyRgb = toQColor(key).rgb() & 0xFFFFFF;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 0 && (qUnpremultiply(line[x]) & 0xFFFFFF) == keyRgb)
-                line[x] = 0;
+    const qreal ratio = image.devicePixelRatio();
+    const QRegion pixels = area.isEmpty() ? QRegion(image.rect())
+                                          : QTransform::fromScale(ratio, ratio).map(area) & image.rect();
+    for (const QRect& rect : pixels) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                if (qAlpha(line[x]) != 0 && (qUnpremultiply(line[x]) & 0xFFFFFF) == keyRgb)
+                    line[x] = 0;
+            }
         }
     }
 }
 
-QRegion opaqueRegion(const QImage& image, Colour key)
+WindowShape shapeOf(const QImage& image, Colour key)
 {
-    const QImage mask = image.convertToFormat(QImage::Format_RGB32)
-                            .createMaskFromColor(toQColor(key).rgb(), Qt::MaskInColor);
-    const QRegion region(QBitmap::fromImage(mask));
-    const qreal ratio = image.devicePixelRatio();
-    return ratio == 1 ? region : QTransform::fromScale(1 / ratio, 1 / ratio).map(region);
+    WindowShape shape;
+    updateShape(shape, image, key, {});
+    return shape;
+}
+
+void updateShape(WindowShape& shape, const QImage& image, Colour key, const QRegion& area)
+{
+    const QRgb keyRgb = toQColor(key).rgb() & 0xFFFFFF;
+    const int width = image.width();
+    int first = 0;
+    int last = image.height() - 1;
+    if (shape.width != width || shape.height != image.height() || area.isEmpty()) {
+        shape = {width, image.height(), (width + 7) / 8, {}};
+        shape.bits.resize(static_cast<std::size_t>(shape.stride * shape.height));
+    } else {
+        const qreal ratio = image.devicePixelRatio();
+        const QRect bounds = area.boundingRect();
+        first = std::max(first, static_cast<int>(std::floor(bounds.top() * ratio)));
+        last = std::min(last, static_cast<int>(std::ceil((bounds.bottom() + 1) * ratio)) - 1);
+    }
+    for (int y = first; y <= last; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* row = shape.bits.data() + static_cast<std::size_t>(y * shape.stride);
+        for (int column = 0; column < shape.stride; ++column) {
+            const int end = std::min(8, width - column * 8);
+            unsigned byte = 0;
+            for (int bit = 0; bit < end; ++bit)
+                byte |= static_cast<unsigned>((line[column * 8 + bit] & 0xFFFFFF) != keyRgb) << bit;
+            row[column] = static_cast<std::uint8_t>(byte);
+        }
+    }
 }
 
 }  // namespace tavlo

@@ -4,10 +4,11 @@
 #include <QRegion>
 
 #include "display/gadget_view.h"
+#include "platform/desktop_window.h"
 
 namespace tavlo {
 
-class MoonImages;
+class RenderCache;
 
 // What lies behind the drawing: the colour key itself (with hard edges, so
 // that a shape can cut out every non-key pixel), or nothing (with smooth
@@ -16,13 +17,28 @@ enum class Backdrop { ColourKey, Transparent };
 
 // Paints everything the view shows into an image of the window's size at
 // the given device pixel ratio.
-QImage renderGadget(const GadgetView& view, MoonImages& moons, qreal devicePixelRatio, Backdrop backdrop);
+QImage renderGadget(const GadgetView& view, RenderCache& cache, qreal devicePixelRatio, Backdrop backdrop);
 
-// Makes every pixel of exactly the key colour fully transparent.
-void clearKeyPixels(QImage& image, Colour key);
+// Paints again, into an image that showed an earlier view, only the part
+// `area` (device-independent pixels): the backdrop, then every element that
+// meets it.
+void repaintGadget(QImage& image, const GadgetView& view, RenderCache& cache, Backdrop backdrop, const QRegion& area);
 
-// The region of every pixel that is not of the key colour, in
-// device-independent pixels: what a shaped window keeps.
-QRegion opaqueRegion(const QImage& image, Colour key);
+// The part of the window, in device-independent pixels, whose drawing differs
+// between two views: what a repaint has to cover.
+QRegion changedArea(const GadgetView& before, const GadgetView& after);
+
+// Makes every pixel of exactly the key colour fully transparent, within
+// `area` (device-independent pixels) or in the whole image.
+void clearKeyPixels(QImage& image, Colour key, const QRegion& area = {});
+
+// The mask of every pixel that is not of the key colour, in device pixels:
+// what a shaped window keeps.
+WindowShape shapeOf(const QImage& image, Colour key);
+
+// Brings a shape up to date with the rows of `image` that `area`
+// (device-independent pixels) meets, or with every row when `area` is empty
+// or the shape is of another size.
+void updateShape(WindowShape& shape, const QImage& image, Colour key, const QRegion& area);
 
 }  // namespace tavlo

@@ -29,6 +29,8 @@ GadgetWindow::GadgetWindow(const GadgetView& view)
     setObjectName("frmDTMn");
     setWindowTitle(kProductName);
     setAttribute(Qt::WA_TranslucentBackground, compositing_);
+    // The picture covers the whole window: no background to clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     create();
     keepOffTaskbar(winId());
 
@@ -53,18 +55,27 @@ void GadgetWindow::sync()
 
 void GadgetWindow::render()
 {
-    painted_ = view_;
     const qreal ratio = devicePixelRatioF();
-    if (compositing_) {
-        picture_ = renderGadget(view_, moons_, ratio, Backdrop::Transparent);
-        clearKeyPixels(picture_, view_.window.colourKey);
-        clearMask();
+    const Backdrop backdrop = compositing_ ? Backdrop::Transparent : Backdrop::ColourKey;
+    const QSize size(twipsToPixels(view_.window.width), twipsToPixels(view_.window.height));
+    QRegion changed;
+    if (!painted_ || picture_.devicePixelRatio() != ratio || picture_.deviceIndependentSize().toSize() != size) {
+        picture_ = renderGadget(view_, cache_, ratio, backdrop);
+        changed = QRect(QPoint(0, 0), size);
     } else {
-        picture_ = renderGadget(view_, moons_, ratio, Backdrop::ColourKey);
-        if (QGuiApplication::platformName() == QLatin1String("xcb"))
-            setMask(opaqueRegion(picture_, view_.window.colourKey));
+        // Only what changed is drawn again: the clock moves every second.
+        changed = changedArea(*painted_, view_);
+        repaintGadget(picture_, view_, cache_, backdrop, changed);
     }
-    update();
+    painted_ = view_;
+
+    if (compositing_) {
+        clearKeyPixels(picture_, view_.window.colourKey, changed);
+    } else if (!changed.isEmpty()) {
+        updateShape(shape_, picture_, view_.window.colourKey, changed);
+        setWindowShape(winId(), shape_);
+    }
+    update(changed);
 }
 
 void GadgetWindow::followCompositor()
@@ -80,6 +91,8 @@ void GadgetWindow::followCompositor()
     setAttribute(Qt::WA_TranslucentBackground, compositing_);
     create();
     keepOffTaskbar(winId());
+    painted_.reset();
+    shape_ = {};
     render();
     move(twipsToPixels(view_.window.left), twipsToPixels(view_.window.top));
     if (shown)

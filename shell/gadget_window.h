@@ -7,7 +7,8 @@
 #include <optional>
 
 #include "display/gadget_view.h"
-#include "shell/moon_images.h"
+#include "platform/desktop_window.h"
+#include "shell/render_cache.h"
 
 namespace tavlo {
 
@@ -44,8 +45,9 @@ private:
 
     const GadgetView& view_;
     std::optional<GadgetView> painted_;
-    MoonImages moons_;
+    RenderCache cache_;
     QImage picture_;
+    WindowShape shape_;
     bool compositing_ = false;
     QTimer compositorWatch_;
 };

@@ -1,7 +1,5 @@
 #include "platform/linux/cp932_codec.h"
 
-#include <iconv.h>
-
 #include <cerrno>
 
 namespace tavlo {
@@ -9,20 +7,22 @@ namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
-// One conversion with a fresh iconv state. On a sequence that cannot be
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// One conversion from the initial iconv state. On a sequence that cannot be
 // converted, `onInvalid` appends its stand-in and says how many input bytes
 // to skip.
 template<typename OnInvalid>
-std::string convert(const char* to, const char* from, std::string_view input, OnInvalid onInvalid)
+std::string convert(iconv_t cd, std::string_view input, OnInvalid onInvalid)
 {
     std::string output;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    if (cd == kNoConverter) {
         // Without the converter nothing is readable; never crash on it.
         for (std::size_t i = 0; i < input.size(); i += onInvalid(output, input.substr(i)))
             ;
         return output;
     }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(input.data());
     std::size_t inLeft = input.size();
     char buffer[256];
@@ -41,7 +41,6 @@ std::string convert(const char* to, const char* from, std::string_view input, On
         inLeft -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
-    iconv_close(cd);
     return output;
 }
 
@@ -61,9 +60,19 @@ bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0
 
 }  // namespace
 
+Cp932Codec::Cp932Codec() : toCp932_(iconv_open("CP932", "UTF-8")), fromCp932_(iconv_open("UTF-8", "CP932")) {}
+
+Cp932Codec::~Cp932Codec()
+{
+    for (iconv_t cd : {toCp932_, fromCp932_}) {
+        if (cd != kNoConverter)
+            iconv_close(cd);
+    }
+}
+
 std::string Cp932Codec::encode(std::string_view utf8) const
 {
-    return convert("CP932", "UTF-8", utf8, [](std::string& out, std::string_view rest) {
+    return convert(toCp932_, utf8, [](std::string& out, std::string_view rest) {
         out += '?';
         const std::size_t length = utf8SequenceLength(static_cast<unsigned char>(rest.front()));
         return length <= rest.size() ? length : rest.size();
@@ -72,7 +81,7 @@ std::string Cp932Codec::encode(std::string_view utf8) const
 
 std::string Cp932Codec::decode(std::string_view bytes) const
 {
-    return convert("UTF-8", "CP932", bytes, [](std::string& out, std::string_view) {
+    return convert(fromCp932_, bytes, [](std::string& out, std::string_view) {
         out += kReplacementCharacter;
         return std::size_t{1};
     });

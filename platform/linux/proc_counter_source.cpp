@@ -5,32 +5,22 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 
 #include "platform/linux/proc_meminfo.h"
 
 namespace tavlo {
 namespace {
 
-constexpr double kSamplePeriod = 1.0;
+// A sample is taken at the first read of each second of the clock, at least
+// half a second after the last one: the readouts then change on the same
+// refresh tick as the clock's seconds, and the gadget repaints once a second.
+constexpr double kShortestPeriod = 0.5;
+constexpr double kLongestPeriod = 1.5;
 // While no rate is known, a second sample this soon after the first gives
 // the first readouts.
 constexpr double kFirstRatePeriod = 0.25;
-
-std::optional<std::string> readWhole(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::string text;
-    char buffer[8192];
-    ssize_t n = 0;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-        text.append(buffer, static_cast<std::size_t>(n));
-    ::close(fd);
-    if (n < 0)
-        return std::nullopt;
-    return text;
-}
+constexpr double kMountListPeriod = 30;
 
 std::optional<std::pair<double, double>> statvfsSpace(const std::string& mountPoint)
 {
@@ -41,60 +31,81 @@ std::optional<std::pair<double, double>> statvfsSpace(const std::string& mountPo
     return std::pair{static_cast<double>(info.f_bavail) * unit, static_cast<double>(info.f_blocks) * unit};
 }
 
-double steadySeconds()
+double clockSeconds()
 {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace
 
 ProcCounterSource::ProcCounterSource() : ProcCounterSource(Sources{}) {}
 
-ProcCounterSource::ProcCounterSource(Sources sources) : sources_(std::move(sources))
+ProcCounterSource::ProcCounterSource(Sources sources)
+    : sources_(std::move(sources)),
+      stat_(sources_.stat),
+      diskstats_(sources_.diskstats),
+      meminfo_(sources_.meminfo),
+      mountinfo_(sources_.mountinfo)
 {
     if (!sources_.space)
         sources_.space = statvfsSpace;
     if (!sources_.now)
-        sources_.now = steadySeconds;
+        sources_.now = clockSeconds;
 }
 
-ProcCounterSource::Sample ProcCounterSource::takeSample() const
+ProcCounterSource::Sample ProcCounterSource::takeSample()
 {
     Sample sample;
     sample.time = sources_.now();
-    if (const auto stat = readWhole(sources_.stat))
+    if (const auto stat = stat_.read())
         sample.cpu = parseCpuTimes(*stat);
-    if (const auto diskstats = readWhole(sources_.diskstats))
+    if (const auto diskstats = diskstats_.read())
         sample.disk = parseDiskTimes(*diskstats);
-    if (const auto meminfo = readWhole(sources_.meminfo)) {
-        if (const auto memory = parseMeminfo(*meminfo))
-            sample.availableMb = static_cast<double>(memory->availableBytes) / (1024.0 * 1024.0);
-    }
-    if (const auto mountinfo = readWhole(sources_.mountinfo)) {
-        if (const auto mounts = parseRealMounts(*mountinfo)) {
-            double free = 0;
-            double total = 0;
-            for (const std::string& mount : *mounts) {
-                if (const auto space = sources_.space(mount)) {
-                    free += space->first;
-                    total += space->second;
-                }
-            }
-            if (total > 0)
-                sample.freePercent = free / total * 100;
-        }
-    }
     return sample;
 }
 
-void ProcCounterSource::sampleIfDue()
+std::optional<double> ProcCounterSource::availableMegabytes()
+{
+    if (const auto meminfo = meminfo_.read()) {
+        if (const auto memory = parseMeminfo(*meminfo))
+            return static_cast<double>(memory->availableBytes) / (1024.0 * 1024.0);
+    }
+    return std::nullopt;
+}
+
+std::optional<double> ProcCounterSource::freeSpacePercent()
+{
+    // Mounts come and go rarely; the list is read again now and then.
+    if (!mountsRead_ || latest_->time - *mountsRead_ >= kMountListPeriod) {
+        mountsRead_ = latest_->time;
+        const auto mountinfo = mountinfo_.read();
+        const auto mounts = mountinfo ? parseRealMounts(*mountinfo) : std::nullopt;
+        mounts_ = mounts.value_or(std::vector<std::string>{});
+    }
+    double free = 0;
+    double total = 0;
+    for (const std::string& mount : mounts_) {
+        if (const auto space = sources_.space(mount)) {
+            free += space->first;
+            total += space->second;
+        }
+    }
+    if (total <= 0)
+        return std::nullopt;
+    return free / total * 100;
+}
+
+bool ProcCounterSource::sampleIfDue()
 {
     const double now = sources_.now();
     if (latest_) {
         const double age = now - latest_->time;
         const bool rateKnown = processorPercent_ || diskPercent_;
-        if (age < kSamplePeriod && (rateKnown || age < kFirstRatePeriod))
-            return;
+        const bool newSecond = std::floor(now) != std::floor(latest_->time);
+        const bool due = age < 0 || age >= kLongestPeriod || (newSecond && age >= kShortestPeriod)
+            || (!rateKnown && age >= kFirstRatePeriod);
+        if (!due)
+            return false;
     }
     Sample sample = takeSample();
     processorPercent_.reset();
@@ -117,16 +128,21 @@ void ProcCounterSource::sampleIfDue()
         }
     }
     latest_ = std::move(sample);
+    return true;
 }
 
 std::optional<double> ProcCounterSource::read(int index)
 {
-    sampleIfDue();
+    const bool sampled = sampleIfDue();
     switch (index) {
     case kFreeSpaceCounter:
-        return latest_->freePercent;
+        if (sampled || !freeSpace_)
+            freeSpace_ = {freeSpacePercent()};
+        return *freeSpace_;
     case kAvailableMemoryCounter:
-        return latest_->availableMb;
+        if (sampled || !availableMemory_)
+            availableMemory_ = {availableMegabytes()};
+        return *availableMemory_;
     case kDiskTimeCounter:
         return diskPercent_;
     case kProcessorTimeCounter:

@@ -6,13 +6,16 @@
 #include <vector>
 
 #include "platform/counter_source.h"
+#include "platform/linux/kept_file.h"
 #include "platform/linux/proc_parsers.h"
 
 namespace tavlo {
 
-// The four counters from /proc and statvfs. A sample of all four is taken
-// when a read finds the latest one a second old (sooner while no rate is
-// known yet), so the source needs no timer or thread of its own.
+
+// The four counters from /proc and statvfs. A sample is taken by the first
+// read in each second of the clock (sooner while no rate is known yet), so
+// the source needs no timer or thread of its own; a level counter is read
+// only when asked for, once per sample.
 class ProcCounterSource final : public CounterSource {
 public:
     struct Sources {
@@ -22,7 +25,7 @@ public:
         std::string mountinfo = "/proc/self/mountinfo";
         // Bytes free for users and in all of a mounted file system.
         std::function<std::optional<std::pair<double, double>>(const std::string&)> space;
-        // Seconds on a clock that never goes back.
+        // Seconds of the wall clock, the one the gadget's clock shows.
         std::function<double()> now;
     };
 
@@ -32,21 +35,29 @@ public:
     std::optional<double> read(int index) override;
 
 private:
+    // The figures whose rates need two samples.
     struct Sample {
         double time = 0;
         std::optional<CpuTimes> cpu;
         std::optional<DiskTimes> disk;
-        std::optional<double> freePercent;
-        std::optional<double> availableMb;
     };
 
-    Sample takeSample() const;
-    void sampleIfDue();
+    Sample takeSample();
+    // True when a new sample was taken.
+    bool sampleIfDue();
+    // Levels, read when asked for, once per sample.
+    std::optional<double> availableMegabytes();
+    std::optional<double> freeSpacePercent();
 
     Sources sources_;
+    KeptFile stat_, diskstats_, meminfo_, mountinfo_;
     std::optional<Sample> latest_;
     std::optional<double> processorPercent_;
     std::optional<double> diskPercent_;
+    std::optional<std::optional<double>> freeSpace_;
+    std::optional<std::optional<double>> availableMemory_;
+    std::optional<double> mountsRead_;
+    std::vector<std::string> mounts_;
 };
 
 }  // namespace tavlo

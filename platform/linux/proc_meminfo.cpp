@@ -1,9 +1,8 @@
 #include "platform/linux/proc_meminfo.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <charconv>
 #include <cstdint>
 
@@ -45,17 +44,24 @@ std::optional<MemoryFigures> parseMeminfo(std::string_view text)
     return MemoryFigures{*total, *available};
 }
 
+ProcMeminfo::ProcMeminfo(std::string path, std::function<double()> now) : file_(std::move(path)), now_(std::move(now))
+{
+    if (!now_) {
+        now_ = [] {
+            return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+        };
+    }
+}
+
 std::optional<MemoryFigures> ProcMeminfo::read()
 {
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    char buffer[8192];
-    const ssize_t n = ::pread(fd, buffer, sizeof buffer, 0);
-    ::close(fd);
-    if (n <= 0)
-        return std::nullopt;
-    return parseMeminfo(std::string_view(buffer, static_cast<std::size_t>(n)));
+    const double second = std::floor(now_());
+    if (readSecond_ != second) {
+        readSecond_ = second;
+        const auto text = file_.read();
+        figures_ = text ? parseMeminfo(*text) : std::nullopt;
+    }
+    return figures_;
 }
 
 }  // namespace tavlo

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/linux/kept_file.h"
 #include "platform/memory_status.h"
 
 namespace tavlo {
@@ -12,13 +14,19 @@ namespace tavlo {
 // either line is missing or malformed.
 std::optional<MemoryFigures> parseMeminfo(std::string_view text);
 
+// The figures are read at most once in each second of the wall clock: the
+// refresh asks twice a second, and the readouts then change on the same tick
+// as the clock's seconds.
 class ProcMeminfo final : public MemoryStatus {
 public:
-    explicit ProcMeminfo(std::string path = "/proc/meminfo") : path_(std::move(path)) {}
+    explicit ProcMeminfo(std::string path = "/proc/meminfo", std::function<double()> now = {});
     std::optional<MemoryFigures> read() override;
 
 private:
-    std::string path_;
+    KeptFile file_;
+    std::function<double()> now_;
+    std::optional<double> readSecond_;
+    std::optional<MemoryFigures> figures_;
 };
 
 }  // namespace tavlo

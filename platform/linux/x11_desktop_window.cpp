@@ -1,5 +1,6 @@
 #include <QGuiApplication>
 
+#include <xcb/shape.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -37,8 +38,9 @@ bool compositorRunning()
     xcb_connection_t* connection = x11Connection();
     if (!connection)
         return false;
-    // Desktops run one X screen; Qt opens the gadget on screen 0.
-    const xcb_atom_t selection = atom(connection, "_NET_WM_CM_S0");
+    // Desktops run one X screen; Qt opens the gadget on screen 0. The atom
+    // stays the same for the life of the connection.
+    static const xcb_atom_t selection = atom(connection, "_NET_WM_CM_S0");
     if (selection == XCB_ATOM_NONE)
         return false;
     xcb_get_selection_owner_reply_t* reply =
@@ -58,6 +60,44 @@ void keepOffTaskbar(std::uintptr_t window)
         atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window), state, XCB_ATOM_ATOM,
         32, static_cast<std::uint32_t>(hints.size()), hints.data());
+    xcb_flush(connection);
+}
+
+void setWindowShape(std::uintptr_t window, const WindowShape& shape)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection || shape.width <= 0 || shape.height <= 0)
+        return;
+    // The server takes bitmaps in its own bit order, rows padded to its unit.
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const int pad = setup->bitmap_format_scanline_pad / 8;
+    const int stride = (shape.width + setup->bitmap_format_scanline_pad - 1) / setup->bitmap_format_scanline_pad * pad;
+    const bool reversed = setup->bitmap_format_bit_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(stride * shape.height), 0);
+    for (int y = 0; y < shape.height; ++y) {
+        for (int x = 0; x < (shape.width + 7) / 8; ++x) {
+            std::uint8_t byte = shape.bits[static_cast<std::size_t>(y * shape.stride + x)];
+            if (reversed) {
+                std::uint8_t mirrored = 0;
+                for (int bit = 0; bit < 8; ++bit)
+                    mirrored = static_cast<std::uint8_t>(mirrored | ((byte >> bit) & 1) << (7 - bit));
+                byte = mirrored;
+            }
+            data[static_cast<std::size_t>(y * stride + x)] = byte;
+        }
+    }
+
+    const auto target = static_cast<xcb_window_t>(window);
+    const xcb_pixmap_t pixmap = xcb_generate_id(connection);
+    xcb_create_pixmap(connection, 1, pixmap, target, static_cast<std::uint16_t>(shape.width),
+        static_cast<std::uint16_t>(shape.height));
+    const xcb_gcontext_t gc = xcb_generate_id(connection);
+    xcb_create_gc(connection, gc, pixmap, 0, nullptr);
+    xcb_put_image(connection, XCB_IMAGE_FORMAT_XY_PIXMAP, pixmap, gc, static_cast<std::uint16_t>(shape.width),
+        static_cast<std::uint16_t>(shape.height), 0, 0, 0, 1, static_cast<std::uint32_t>(data.size()), data.data());
+    xcb_shape_mask(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, target, 0, 0, pixmap);
+    xcb_free_gc(connection, gc);
+    xcb_free_pixmap(connection, pixmap);
     xcb_flush(connection);
 }
 

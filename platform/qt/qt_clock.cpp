@@ -43,14 +43,24 @@ LocalDateTime QtClock::now() const
     return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
 }
 
+const QtClock::DateTexts& QtClock::textsOf(const LocalDateTime& moment) const
+{
+    const QDate date = dateOf(moment);
+    if (date != dateTexts_.date) {
+        dateTexts_ = {date, locale_.toString(date, QLocale::ShortFormat).toStdString(),
+            locale_.toString(date, longDateFormat_).toStdString()};
+    }
+    return dateTexts_;
+}
+
 std::string QtClock::shortDate(const LocalDateTime& moment) const
 {
-    return locale_.toString(dateOf(moment), QLocale::ShortFormat).toStdString();
+    return textsOf(moment).shortText;
 }
 
 std::string QtClock::longDate(const LocalDateTime& moment) const
 {
-    return locale_.toString(dateOf(moment), longDateFormat_).toStdString();
+    return textsOf(moment).longText;
 }
 
 std::string QtClock::longTime(const LocalDateTime& moment) const

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QLocale>
+
+#include <string>
 
 #include "platform/clock.h"
 
@@ -19,9 +22,18 @@ public:
     std::string longTime(const LocalDateTime& moment) const override;
 
 private:
+    // The date texts change once a day; the refresh asks twice a second.
+    struct DateTexts {
+        QDate date;
+        std::string shortText;
+        std::string longText;
+    };
+    const DateTexts& textsOf(const LocalDateTime& moment) const;
+
     QLocale locale_;
     QString longDateFormat_;
     QString longTimeFormat_;
+    mutable DateTexts dateTexts_;
 };
 
 }  // namespace tavlo

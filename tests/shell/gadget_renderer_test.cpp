@@ -4,7 +4,7 @@
 
 #include "core/frm_dtmn.h"
 #include "display/layout.h"
-#include "shell/moon_images.h"
+#include "shell/render_cache.h"
 
 namespace tavlo {
 namespace {
@@ -25,7 +25,7 @@ protected:
 
     QImage render(Backdrop backdrop = Backdrop::ColourKey, qreal ratio = 1)
     {
-        return renderGadget(view, moons, ratio, backdrop);
+        return renderGadget(view, cache, ratio, backdrop);
     }
 
     // Pixels of exactly `rgb` within a rectangle of device-independent pixels.
@@ -39,7 +39,7 @@ protected:
     }
 
     GadgetView view = initialGadgetView();
-    MoonImages moons;
+    RenderCache cache;
 };
 
 TEST_F(GadgetRendererTest, PaintsTheLayoutOnTheKeyColour)
@@ -88,10 +88,17 @@ TEST_F(GadgetRendererTest, HiddenBlocksAreNotDrawn)
 TEST_F(GadgetRendererTest, TheShapeKeepsEveryPixelButTheKey)
 {
     const QImage image = render();
-    const QRegion region = opaqueRegion(image, kKey);
-    EXPECT_FALSE(region.contains(QPoint(2, 2)));
-    EXPECT_TRUE(region.contains(QPoint(100, 88)));
-    EXPECT_TRUE(region.contains(QPoint(169, 13)));
+    const WindowShape shape = shapeOf(image, kKey);
+    EXPECT_EQ(shape.width, 242);
+    EXPECT_EQ(shape.height, 237);
+    EXPECT_FALSE(shape.kept(2, 2));
+    EXPECT_TRUE(shape.kept(100, 88));
+    EXPECT_TRUE(shape.kept(169, 13));
+    int kept = 0;
+    for (int y = 0; y < shape.height; ++y)
+        for (int x = 0; x < shape.width; ++x)
+            kept += shape.kept(x, y) == ((image.pixel(x, y) & 0xFFFFFF) != (kKeyRgb & 0xFFFFFF)) ? 1 : 0;
+    EXPECT_EQ(kept, 242 * 237);
 }
 
 TEST_F(GadgetRendererTest, UnderACompositorKeyPixelsBecomeClear)
@@ -109,14 +116,51 @@ TEST_F(GadgetRendererTest, UnderACompositorKeyPixelsBecomeClear)
     EXPECT_EQ(opaque, 0) << "the key-coloured time shows";
 }
 
+TEST_F(GadgetRendererTest, RepaintingTheChangedAreaGivesTheWholePicture)
+{
+    for (const Backdrop backdrop : {Backdrop::ColourKey, Backdrop::Transparent}) {
+        const GadgetView before = view;
+        QImage image = render(backdrop);
+        view.lblTime.text = "18:14:28";
+        view.lblRTotal.text = "16777 (MB)";  // runs past its label into the percentage
+        view.lblRPer.text = "100%";
+        view.PrscrTime.width = 1200;
+        view.moonVisible.fill(false);
+        view.moonVisible[16] = true;
+        WindowShape shape = shapeOf(image, kKey);
+        repaintGadget(image, view, cache, backdrop, changedArea(before, view));
+        RenderCache fresh;
+        const QImage whole = renderGadget(view, fresh, 1, backdrop);
+        EXPECT_EQ(image, whole) << (backdrop == Backdrop::ColourKey ? "key" : "transparent");
+        updateShape(shape, image, kKey, changedArea(before, view));
+        EXPECT_EQ(shape.bits, shapeOf(whole, kKey).bits);
+        view = before;
+    }
+}
+
+TEST_F(GadgetRendererTest, TheChangedAreaIsOnlyWhatDiffers)
+{
+    GadgetView after = view;
+    EXPECT_TRUE(changedArea(view, after).isEmpty());
+    after.lblCPer.text = "12%";
+    EXPECT_EQ(changedArea(view, after), QRegion(0, 99, 242, 17));  // the row of lblCPer
+    after = view;
+    after.DSpce.width = 100;
+    EXPECT_EQ(changedArea(view, after), QRegion(48, 200, 173, 17));
+    after = view;
+    after.window.colourKey = 10;
+    EXPECT_EQ(changedArea(view, after), QRegion(0, 0, 242, 237));
+}
+
 TEST_F(GadgetRendererTest, DrawsSharpAtTheDevicePixelRatio)
 {
     const QImage image = render(Backdrop::ColourKey, 2);
     EXPECT_EQ(image.size(), QSize(484, 474));
     EXPECT_EQ(image.devicePixelRatio(), 2);
-    const QRegion region = opaqueRegion(image, kKey);
-    EXPECT_TRUE(region.contains(QPoint(100, 88)));  // in device-independent pixels
-    EXPECT_FALSE(region.contains(QPoint(2, 2)));
+    const WindowShape shape = shapeOf(image, kKey);  // in device pixels
+    EXPECT_EQ(shape.width, 484);
+    EXPECT_TRUE(shape.kept(200, 176));
+    EXPECT_FALSE(shape.kept(4, 4));
 }
 
 }  // namespace

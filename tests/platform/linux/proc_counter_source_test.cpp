@@ -143,18 +143,24 @@ TEST_F(ProcCounterSourceTest, ReadsLevelsAtOnceAndRatesFromTheSecondSample)
     EXPECT_FALSE(counters.read(5));
 }
 
-TEST_F(ProcCounterSourceTest, SamplesAtMostOnceASecond)
+TEST_F(ProcCounterSourceTest, SamplesOnceInEachSecondOfTheClock)
 {
+    now = 100.2;
     ProcCounterSource counters = source();
     counters.read(kProcessorTimeCounter);
     setTimes(1500, 4500, 0);
-    now += 0.5;
+    now = 100.7;  // the first rate comes at once
     EXPECT_DOUBLE_EQ(*counters.read(kProcessorTimeCounter), 50);
     setTimes(2500, 4500, 0);
-    now += 0.5;  // the sample is half a second old: still the same values
+    now = 100.9;  // the same second
     EXPECT_DOUBLE_EQ(*counters.read(kProcessorTimeCounter), 50);
-    now += 0.5;
+    now = 101.1;  // a new second, but too soon after the last sample
+    EXPECT_DOUBLE_EQ(*counters.read(kProcessorTimeCounter), 50);
+    now = 101.3;
     EXPECT_DOUBLE_EQ(*counters.read(kProcessorTimeCounter), 100);
+    setTimes(2500, 5500, 0);
+    now = 103.0;  // a clock that jumps ahead still samples
+    EXPECT_DOUBLE_EQ(*counters.read(kProcessorTimeCounter), 0);
 }
 
 TEST_F(ProcCounterSourceTest, DiskTimePassesHundredWhenRequestsQueue)

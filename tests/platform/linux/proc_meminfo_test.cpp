@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -31,6 +32,24 @@ TEST(ProcMeminfo, MissingOrMalformedLinesGiveNoFigures)
     EXPECT_FALSE(parseMeminfo("MemTotal:  99999999999999999999 kB\nMemAvailable:  10 kB\n"));
     // "MemTotalX" is another key.
     EXPECT_FALSE(parseMeminfo("MemTotalX:  1 kB\nMemAvailable:  10 kB\n"));
+}
+
+TEST(ProcMeminfo, ReadsAtMostOnceInEachSecondOfTheClock)
+{
+    const std::string path = ::testing::TempDir() + "tavlo-meminfo";
+    const auto write = [&](int availableKb) {
+        std::ofstream(path) << "MemTotal: 4000 kB\nMemAvailable: " << availableKb << " kB\n";
+    };
+    double now = 10.2;
+    write(1000);
+    ProcMeminfo meminfo(path, [&] { return now; });
+    EXPECT_EQ(meminfo.read()->availableBytes, 1000u * 1024);
+    write(2000);
+    now = 10.7;
+    EXPECT_EQ(meminfo.read()->availableBytes, 1000u * 1024);
+    now = 11.0;
+    EXPECT_EQ(meminfo.read()->availableBytes, 2000u * 1024);
+    std::remove(path.c_str());
 }
 
 TEST(ProcMeminfo, TheLiveFileReads)

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Whole-process measurement: Tavlo and conky with an equivalent configuration
+# run side by side under one Xvfb with a notification area. Each is started
+# in turn (the time until its window is mapped is taken), then both run for
+# the measured period while their /proc figures are read alternately.
+# Prints, for each: CPU time as a percentage of one core, peak RSS, private
+# memory (USS), wakeups per second and the time to the mapped window.
+#
+# Usage: bench/process_vs_conky.sh [SECONDS]   (default 60)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" --preset default >/dev/null
+cmake --build "$root/build/default" --target tavlo >/dev/null
+tavlo="$root/build/default/tavlo"
+
+work=$(mktemp -d /tmp/tavlo-bench.XXXXXX)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n 1 "$work/display")"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM
+trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+now_ms() { date +%s%3N; }
+
+# Starts a program and waits for its mapped window; prints "PID MS".
+launch() {
+    local class=$1
+    shift
+    local start
+    start=$(now_ms)
+    "$@" >"$work/$class.log" 2>&1 &
+    local pid=$!
+    until xdotool search --onlyvisible --classname "^$class\$" >/dev/null 2>&1; do sleep 0.01; done
+    echo "$pid $(($(now_ms) - start))"
+}
+
+mkdir -p "$work/home"
+read -r tavlo_pid tavlo_map < <(cd "$work/home" && launch tavlo "$tavlo")
+pids+=("$tavlo_pid")
+read -r conky_pid conky_map < <(launch conky conky -c "$root/bench/conky.conf")
+pids+=("$conky_pid")
+
+# Nanoseconds the process has run on a processor.
+cpu_ns() { awk '{print $1}' "/proc/$1/schedstat"; }
+switches() { awk '/^(non)?voluntary_ctxt_switches/ {n += $2} END {print n}' "/proc/$1/status"; }
+peak_rss_kb() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
+uss_kb() { awk '/^Private_(Clean|Dirty)/ {n += $2} END {print n}' "/proc/$1/smaps_rollup"; }
+# Private memory the process wrote itself: heap, stacks, its copies of data.
+dirty_kb() { awk '/^Private_Dirty/ {n += $2} END {print n}' "/proc/$1/smaps_rollup"; }
+
+# Settle after start-up, then read both at the start and end of the period,
+# alternating between them.
+sleep 5
+declare -A cpu0 sw0 t0
+for name in tavlo conky; do
+    pid_var=${name}_pid
+    t0[$name]=$(now_ms)
+    cpu0[$name]=$(cpu_ns "${!pid_var}")
+    sw0[$name]=$(switches "${!pid_var}")
+done
+sleep "$seconds"
+
+printf '%-6s %8s %12s %8s %14s %11s %10s\n' program "CPU %" "peak RSS MB" "USS MB" "private dirty" "wakeups/s" "mapped ms"
+for name in tavlo conky; do
+    pid_var=${name}_pid
+    map_var=${name}_map
+    pid=${!pid_var}
+    kill -0 "$pid" || { echo "$name ended early: $(cat "$work/$name.log")" >&2; exit 1; }
+    elapsed_ms=$(($(now_ms) - t0[$name]))
+    cpu=$(($(cpu_ns "$pid") - cpu0[$name]))
+    wakeups=$(($(switches "$pid") - sw0[$name]))
+    awk -v cpu="$cpu" -v ms="$elapsed_ms" -v hwm="$(peak_rss_kb "$pid")" -v uss="$(uss_kb "$pid")" \
+        -v dirty="$(dirty_kb "$pid")" -v wake="$wakeups" -v map="${!map_var}" -v name="$name" \
+        'BEGIN {printf "%-6s %8.3f %12.1f %8.1f %14.1f %11.1f %10d\n", name, 100 * cpu / 1e6 / ms,
+            hwm / 1024, uss / 1024, dirty / 1024, wake / (ms / 1000), map}'
+done
