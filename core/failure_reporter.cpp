@@ -22,8 +22,7 @@ const char* headline(FileTask task)
 
 std::string failureMessage(FileTask task, const std::string& path, const std::string& reason)
 {
-    return std::string(headline(task)) + "\r" + path + "\r" + reason + "\r"
-        + "現在の設定のまま動作を続けます。";
+    return std::string(headline(task)) + "\r" + path + "\r" + reason + "\r" + "現在の設定のまま動作を続けます。";
 }
 
 void FailureReporter::report(FileTask task, const std::string& path, const std::string& reason)

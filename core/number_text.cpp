@@ -16,7 +16,10 @@ std::string integralText(double whole)
     return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Length of the decimal number at the start of `text` (sign, digits, point,
 // digits, exponent "E"/"D" with sign and digits), 0 when none starts there.

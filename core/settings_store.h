@@ -28,12 +28,12 @@ struct SettingsStore {
     std::string RTUl;      // stated physical memory size, MB
 
     // Working values, never persisted.
-    std::string UName;  // login name of the user
-    std::string Fil;    // full path of the settings file
-    std::string txtYY, txtMM, txtDD;  // today's date
-    std::string txtFDay;              // day of month when the moon age was last set up
+    std::string UName;                           // login name of the user
+    std::string Fil;                             // full path of the settings file
+    std::string txtYY, txtMM, txtDD;             // today's date
+    std::string txtFDay;                         // day of month when the moon age was last set up
     std::string txtYY2, txtMM2, txtAll, txtAge;  // moon-age computation
-    std::string lblMClr;  // memory-release unit count
+    std::string lblMClr;                         // memory-release unit count
 };
 
 // Where a persisted field lies in the 322-byte settings record.

@@ -24,8 +24,8 @@ struct ColourGroup {
 
 const ColourGroup kAllGroup{&SettingsStore::AllClor,
     {&GadgetView::lblDate, &GadgetView::lblTime, &GadgetView::Label1, &GadgetView::lblCPer, &GadgetView::Label2,
-        &GadgetView::lblRamT, &GadgetView::Label5, &GadgetView::lblRTotal, &GadgetView::lblRPer,
-        &GadgetView::Label3, &GadgetView::lblDPer, &GadgetView::Label4, &GadgetView::lblDSPer},
+        &GadgetView::lblRamT, &GadgetView::Label5, &GadgetView::lblRTotal, &GadgetView::lblRPer, &GadgetView::Label3,
+        &GadgetView::lblDPer, &GadgetView::Label4, &GadgetView::lblDSPer},
     {&GadgetView::PrscrTime, &GadgetView::RamT, &GadgetView::DiskTime, &GadgetView::DSpce}};
 
 // Applied in this order, after the common colour, so that each overrides it.
@@ -34,8 +34,7 @@ const std::initializer_list<ColourGroup> kItemGroups{
     {&SettingsStore::TimeClor, {&GadgetView::lblTime}, {}},
     {&SettingsStore::CClor, {&GadgetView::Label1, &GadgetView::lblCPer}, {&GadgetView::PrscrTime}},
     {&SettingsStore::RClor,
-        {&GadgetView::Label2, &GadgetView::lblRamT, &GadgetView::Label5, &GadgetView::lblRTotal,
-            &GadgetView::lblRPer},
+        {&GadgetView::Label2, &GadgetView::lblRamT, &GadgetView::Label5, &GadgetView::lblRTotal, &GadgetView::lblRPer},
         {&GadgetView::RamT}},
     {&SettingsStore::DClor, {&GadgetView::Label3, &GadgetView::lblDPer}, {&GadgetView::DiskTime}},
     {&SettingsStore::DSClor, {&GadgetView::Label4, &GadgetView::lblDSPer}, {&GadgetView::DSpce}},

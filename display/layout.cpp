@@ -10,8 +10,8 @@ GadgetView initialGadgetView()
     GadgetView view;
     view.lblDate.font = {face, 14.25, true, false};
     view.lblTime.font = {face, 24, true, false};
-    for (LabelView GadgetView::*caption : {&GadgetView::Label1, &GadgetView::Label2, &GadgetView::Label3,
-             &GadgetView::Label4}) {
+    for (LabelView GadgetView::*caption :
+        {&GadgetView::Label1, &GadgetView::Label2, &GadgetView::Label3, &GadgetView::Label4}) {
         (view.*caption).font = {face, 9.75, true, false};
     }
     view.Label1.text = "CPU";

@@ -18,8 +18,8 @@ constexpr double kDefaultPointSize = 9;
 void registerFontSubstitutes()
 {
     QFont::insertSubstitutions(QString::fromUtf8(kDefaultClockFace.data(), kDefaultClockFace.size()),
-        QStringList{"IPAPGothic", "IPAGothic", "VL PGothic", "VL Gothic", "Noto Sans CJK JP", "Noto Sans JP",
-            "TakaoPGothic"});
+        QStringList{
+            "IPAPGothic", "IPAGothic", "VL PGothic", "VL Gothic", "Noto Sans CJK JP", "Noto Sans JP", "TakaoPGothic"});
 }
 
 QFont labelFont(const FontSpec& spec, bool antialiased)

@@ -10,8 +10,8 @@
 #include "core/frm_dtmn.h"
 #include "display/layout.h"
 #include "shell/fonts.h"
-#include "shell/render_cache.h"
 #include "shell/qt_colour.h"
+#include "shell/render_cache.h"
 
 namespace tavlo {
 namespace {
@@ -83,8 +83,8 @@ void drawLabels(QPainter& painter, const GadgetView& view, RenderCache& cache, b
         // text on one line even where a long memory total overruns its width.
         const bool wraps = rect.height() > 1.5 * QFontMetricsF(font).lineSpacing();
         const Qt::Alignment alignment = qtAlignment(placement.alignment);
-        const QStaticText& text =
-            cache.text(index, QString::fromStdString(label.text), font, wraps ? rect.width() : 0, alignment);
+        const QStaticText& text
+            = cache.text(index, QString::fromStdString(label.text), font, wraps ? rect.width() : 0, alignment);
         QPointF position = rect.topLeft();
         if (!wraps && alignment != Qt::AlignLeft) {
             const qreal spare = rect.width() - text.size().width();
@@ -167,8 +167,8 @@ void clearKeyPixels(QImage& image, Colour key, const QRegion& area)
 {
     const QRgb keyRgb = toQColor(key).rgb() & 0xFFFFFF;
     const qreal ratio = image.devicePixelRatio();
-    const QRegion pixels = area.isEmpty() ? QRegion(image.rect())
-                                          : QTransform::fromScale(ratio, ratio).map(area) & image.rect();
+    const QRegion pixels
+        = area.isEmpty() ? QRegion(image.rect()) : QTransform::fromScale(ratio, ratio).map(area) & image.rect();
     for (const QRect& rect : pixels) {
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));

@@ -41,8 +41,8 @@ int main(int argc, char* argv[])
         clock, screen, notifier, failures};
 
     GadgetSession session(services);
-    QObject::connect(&session, &GadgetSession::endRequested, &app, [] { QApplication::exit(0); },
-        Qt::QueuedConnection);
+    QObject::connect(
+        &session, &GadgetSession::endRequested, &app, [] { QApplication::exit(0); }, Qt::QueuedConnection);
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &session, &GadgetSession::cmdClose);
 

@@ -4,8 +4,8 @@
 
 namespace tavlo {
 
-const QStaticText& RenderCache::text(std::size_t label, const QString& text, const QFont& font, qreal wrapWidth,
-    Qt::Alignment alignment)
+const QStaticText& RenderCache::text(
+    std::size_t label, const QString& text, const QFont& font, qreal wrapWidth, Qt::Alignment alignment)
 {
     Entry& entry = labels_.at(label);
     if (entry.layout.text() != text || entry.font != font || entry.wrapWidth != wrapWidth) {

@@ -19,8 +19,8 @@ public:
 
     // The label's text laid out in its font; `wrapWidth` > 0 wraps it
     // within that width, aligned as given.
-    const QStaticText& text(std::size_t label, const QString& text, const QFont& font, qreal wrapWidth,
-        Qt::Alignment alignment);
+    const QStaticText& text(
+        std::size_t label, const QString& text, const QFont& font, qreal wrapWidth, Qt::Alignment alignment);
 
 private:
     struct Entry {

@@ -12,8 +12,7 @@ const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 // One conversion from the initial iconv state. On a sequence that cannot be
 // converted, `onInvalid` appends its stand-in and says how many input bytes
 // to skip.
-template<typename OnInvalid>
-std::string convert(iconv_t cd, std::string_view input, OnInvalid onInvalid)
+template <typename OnInvalid> std::string convert(iconv_t cd, std::string_view input, OnInvalid onInvalid)
 {
     std::string output;
     if (cd == kNoConverter) {
@@ -56,7 +55,10 @@ std::size_t utf8SequenceLength(unsigned char lead)
     return 1;
 }
 
-bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 }  // namespace
 

@@ -11,7 +11,6 @@
 
 namespace tavlo {
 
-
 // The four counters from /proc and statvfs. A sample is taken by the first
 // read in each second of the clock (sooner while no rate is known yet), so
 // the source needs no timer or thread of its own; a level counter is read

@@ -1,9 +1,9 @@
 #include "platform/linux/proc_meminfo.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
-#include <charconv>
 #include <cstdint>
 
 namespace tavlo {
@@ -47,9 +47,8 @@ std::optional<MemoryFigures> parseMeminfo(std::string_view text)
 ProcMeminfo::ProcMeminfo(std::string path, std::function<double()> now) : file_(std::move(path)), now_(std::move(now))
 {
     if (!now_) {
-        now_ = [] {
-            return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
-        };
+        now_
+            = [] { return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count(); };
     }
 }
 

@@ -72,9 +72,9 @@ bool partitionOf(std::string_view name, std::string_view disk)
 
 // File systems without their own storage, and read-only images whose
 // fullness says nothing about free space.
-constexpr std::array<std::string_view, 27> kPseudoFileSystems{"proc", "sysfs", "tmpfs", "devtmpfs", "devpts",
-    "cgroup", "cgroup2", "securityfs", "pstore", "debugfs", "tracefs", "mqueue", "hugetlbfs", "configfs", "fusectl",
-    "autofs", "binfmt_misc", "bpf", "rpc_pipefs", "nsfs", "efivarfs", "ramfs", "squashfs", "iso9660", "fuse.portal",
+constexpr std::array<std::string_view, 27> kPseudoFileSystems{"proc", "sysfs", "tmpfs", "devtmpfs", "devpts", "cgroup",
+    "cgroup2", "securityfs", "pstore", "debugfs", "tracefs", "mqueue", "hugetlbfs", "configfs", "fusectl", "autofs",
+    "binfmt_misc", "bpf", "rpc_pipefs", "nsfs", "efivarfs", "ramfs", "squashfs", "iso9660", "fuse.portal",
     "fuse.gvfsd-fuse", "selinuxfs"};
 
 // Mount points in mountinfo escape blanks and a few other bytes as octal.
@@ -148,8 +148,8 @@ std::optional<DiskTimes> parseDiskTimes(std::string_view diskstats)
     for (const Device& device : devices) {
         if (virtualDevice(device.name))
             continue;
-        const bool partition = std::any_of(devices.begin(), devices.end(),
-            [&](const Device& other) { return partitionOf(device.name, other.name); });
+        const bool partition = std::any_of(
+            devices.begin(), devices.end(), [&](const Device& other) { return partitionOf(device.name, other.name); });
         if (partition)
             continue;
         times.weightedMs += device.weightedMs;

@@ -28,8 +28,7 @@ QuitSignals::QuitSignals()
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
-        while (::read(signalPipe[0], &byte, 1) > 0) {
-        }
+        while (::read(signalPipe[0], &byte, 1) > 0) {}
         emit quitRequested();
     });
     struct sigaction action {};

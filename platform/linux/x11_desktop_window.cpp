@@ -43,8 +43,8 @@ bool compositorRunning()
     static const xcb_atom_t selection = atom(connection, "_NET_WM_CM_S0");
     if (selection == XCB_ATOM_NONE)
         return false;
-    xcb_get_selection_owner_reply_t* reply =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
+    xcb_get_selection_owner_reply_t* reply
+        = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
     const bool owned = reply && reply->owner != XCB_WINDOW_NONE;
     std::free(reply);
     return owned;
@@ -56,10 +56,10 @@ void keepOffTaskbar(std::uintptr_t window)
     if (!connection)
         return;
     const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
-    const std::vector<xcb_atom_t> hints{atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-        atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
-    xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window), state, XCB_ATOM_ATOM,
-        32, static_cast<std::uint32_t>(hints.size()), hints.data());
+    const std::vector<xcb_atom_t> hints{
+        atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"), atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window), state, XCB_ATOM_ATOM, 32,
+        static_cast<std::uint32_t>(hints.size()), hints.data());
     xcb_flush(connection);
 }
 

@@ -6,8 +6,14 @@
 namespace tavlo {
 namespace {
 
-QDate dateOf(const LocalDateTime& moment) { return QDate(moment.year, moment.month, moment.day); }
-QTime timeOf(const LocalDateTime& moment) { return QTime(moment.hour, moment.minute, moment.second); }
+QDate dateOf(const LocalDateTime& moment)
+{
+    return QDate(moment.year, moment.month, moment.day);
+}
+QTime timeOf(const LocalDateTime& moment)
+{
+    return QTime(moment.hour, moment.minute, moment.second);
+}
 
 // "yyyy年M月d日dddd" -> "yyyy年M月d日", "dddd, MMMM d, yyyy" -> "MMMM d, yyyy".
 QString withoutWeekday(QString format)

@@ -9,7 +9,10 @@ namespace {
 
 const std::string kGothicCp932 = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
 
-std::string blanks(std::size_t n) { return std::string(n, ' '); }
+std::string blanks(std::size_t n)
+{
+    return std::string(n, ' ');
+}
 
 class SettingsRecordTest : public ::testing::Test {
 protected:

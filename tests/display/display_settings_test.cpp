@@ -21,7 +21,10 @@ protected:
         form.view.window.width = kWindowWidth;
         ApplyDisplaySettings(form);
     }
-    int visibleMoons() const { return static_cast<int>(std::count(form.view.moonVisible.begin(), form.view.moonVisible.end(), true)); }
+    int visibleMoons() const
+    {
+        return static_cast<int>(std::count(form.view.moonVisible.begin(), form.view.moonVisible.end(), true));
+    }
 };
 
 TEST_F(ApplyDisplaySettingsTest, EmptyPositionsGiveTheDefaultPlace)

@@ -107,8 +107,8 @@ protected:
     {
         fake.clock.moment = {2026, 12, 6, 18, 4, 27};
         form.Form_Load();
-        fake.counters.values = {{kFreeSpaceCounter, 45.0}, {kAvailableMemoryCounter, 1200.0},
-            {kDiskTimeCounter, 12.4}, {kProcessorTimeCounter, 37.6}};
+        fake.counters.values = {{kFreeSpaceCounter, 45.0}, {kAvailableMemoryCounter, 1200.0}, {kDiskTimeCounter, 12.4},
+            {kProcessorTimeCounter, 37.6}};
     }
     void tick() { form.TmrN_Timer(); }
 
@@ -174,8 +174,9 @@ TEST_P(ProcessorReadout, TextAndBarFollowTheRules)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, ProcessorReadout,
-    ::testing::Values(ProcessorCase{"BelowHalfIsZero", 0.4, "0%", 0}, ProcessorCase{"AboveHundredIsCapped", 100.6, "100%", 2595},
-        ProcessorCase{"Negative", -3, "0%", 0}, ProcessorCase{"Whole", 50, "50%", 1297.5}),
+    ::testing::Values(ProcessorCase{"BelowHalfIsZero", 0.4, "0%", 0},
+        ProcessorCase{"AboveHundredIsCapped", 100.6, "100%", 2595}, ProcessorCase{"Negative", -3, "0%", 0},
+        ProcessorCase{"Whole", 50, "50%", 1297.5}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(RefreshTickTest, DiskTimeOverHundredIsCapped)

@@ -35,13 +35,14 @@ TEST(FrmDTMnMenu, HasTheEntriesAndSubmenusInOrder)
         QStringList({"メモリ開放", "設定", "位置の設定", "クリーンアップ", "システム", "終了"}));
     const QMenu* cleanUp = window.DMn().actions().at(3)->menu();
     ASSERT_NE(cleanUp, nullptr);
-    EXPECT_EQ(captions(*cleanUp), QStringList({"ごみ箱を空にする", "ディスク クリーンアップ", "最近使ったファイルの削除",
-                                      "インターネット一時ファイルの削除", "インターネット履歴の削除",
-                                      "クリップボードのクリア"}));
+    EXPECT_EQ(captions(*cleanUp),
+        QStringList({"ごみ箱を空にする", "ディスク クリーンアップ", "最近使ったファイルの削除",
+            "インターネット一時ファイルの削除", "インターネット履歴の削除", "クリップボードのクリア"}));
     const QMenu* system = window.DMn().actions().at(4)->menu();
     ASSERT_NE(system, nullptr);
-    EXPECT_EQ(captions(*system), QStringList({"システムのプロパティ", "タスクマネージャ", "コントロールパネル",
-                                     "システムの復元", "システム情報", "ディスク デフラグ"}));
+    EXPECT_EQ(captions(*system),
+        QStringList({"システムのプロパティ", "タスクマネージャ", "コントロールパネル", "システムの復元", "システム情報",
+            "ディスク デフラグ"}));
 }
 
 TEST(TrayMessages, LeftButtonUnloadsRightButtonPopsUp)

@@ -46,10 +46,10 @@ TEST_F(GadgetRendererTest, PaintsTheLayoutOnTheKeyColour)
 {
     const QImage image = render();
     EXPECT_EQ(image.size(), QSize(242, 237));
-    EXPECT_EQ(image.pixel(2, 2), kKeyRgb);          // background
-    EXPECT_EQ(image.pixel(100, 88), kSilverRgb);    // inside the full CPU bar (48, 80, 173 x 17)
-    EXPECT_EQ(image.pixel(100, 80), kSilverRgb);    // its frame
-    EXPECT_EQ(image.pixel(169, 13), qRgb(0, 0, 0));  // the moon's black square at (168, 12)
+    EXPECT_EQ(image.pixel(2, 2), kKeyRgb);                            // background
+    EXPECT_EQ(image.pixel(100, 88), kSilverRgb);                      // inside the full CPU bar (48, 80, 173 x 17)
+    EXPECT_EQ(image.pixel(100, 80), kSilverRgb);                      // its frame
+    EXPECT_EQ(image.pixel(169, 13), qRgb(0, 0, 0));                   // the moon's black square at (168, 12)
     EXPECT_GT(count(image, QRect(24, 16, 145, 25), kSilverRgb), 50);  // the date's glyphs
     EXPECT_GT(count(image, QRect(8, 196, 41, 25), kSilverRgb), 20);   // "空き　領域" on two lines
 }
@@ -67,9 +67,9 @@ TEST_F(GadgetRendererTest, AnEmptyBarLeavesOnlyItsFrame)
 
 TEST_F(GadgetRendererTest, ColoursAreReadAs0x00BBGGRR)
 {
-    view.PrscrTime.fill = 255;          // red
-    view.RamT.fill = 65280;             // green
-    view.DiskTime.fill = 0x01FF0000;    // blue; the high byte is not part of the colour
+    view.PrscrTime.fill = 255;        // red
+    view.RamT.fill = 65280;           // green
+    view.DiskTime.fill = 0x01FF0000;  // blue; the high byte is not part of the colour
     const QImage image = render();
     EXPECT_EQ(image.pixel(100, 88), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(100, 128), qRgb(0, 255, 0));

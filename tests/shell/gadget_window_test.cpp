@@ -1,7 +1,7 @@
 #include "shell/gadget_window.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -35,8 +35,8 @@ TEST(GadgetWindow, FollowsTheGeometryAndVisibilityOfTheView)
 
 TEST(TrayIcon, TipLinesAreSeparatedByLineFeeds)
 {
-    EXPECT_EQ(tipText("2026年12月6日 18:14 月齢24日\r CPU: 5%"),
-        QString::fromUtf8("2026年12月6日 18:14 月齢24日\n CPU: 5%"));
+    EXPECT_EQ(
+        tipText("2026年12月6日 18:14 月齢24日\r CPU: 5%"), QString::fromUtf8("2026年12月6日 18:14 月齢24日\n CPU: 5%"));
 }
 
 TEST(MessageBoxNotifier, ShowsAModalBoxTitledTavloWithTheLines)

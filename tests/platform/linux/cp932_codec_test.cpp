@@ -24,14 +24,16 @@ TEST(Cp932Codec, UnmappableCharactersBecomeQuestionMarks)
 {
     Cp932Codec codec;
     EXPECT_EQ(codec.encode("a😀b"), "a?b");
-    EXPECT_EQ(codec.encode("x\xff" "y"), "x?y");  // not UTF-8 at all
+    EXPECT_EQ(codec.encode("x\xff"
+                           "y"),
+        "x?y");  // not UTF-8 at all
 }
 
 TEST(Cp932Codec, BytesThatDoNotDecodeBecomeReplacementCharacters)
 {
     Cp932Codec codec;
-    EXPECT_EQ(codec.decode("a\x82"), "a\xEF\xBF\xBD");      // lead byte at the end
-    EXPECT_EQ(codec.decode("\xA0z"), "\xEF\xBF\xBDz");      // unassigned single byte
+    EXPECT_EQ(codec.decode("a\x82"), "a\xEF\xBF\xBD");  // lead byte at the end
+    EXPECT_EQ(codec.decode("\xA0z"), "\xEF\xBF\xBDz");  // unassigned single byte
 }
 
 TEST(Cp932Codec, FitPrefixNeverSplitsADoubleByteCharacter)

@@ -12,9 +12,9 @@ namespace {
 
 class FlockInstanceLockTest : public ::testing::Test {
 protected:
-    std::string lockPath = (std::filesystem::temp_directory_path()
-        / ("tavlo-lock-test-" + std::to_string(::getpid()) + ".lock"))
-                               .string();
+    std::string lockPath
+        = (std::filesystem::temp_directory_path() / ("tavlo-lock-test-" + std::to_string(::getpid()) + ".lock"))
+              .string();
     void TearDown() override { std::filesystem::remove(lockPath); }
 };
 

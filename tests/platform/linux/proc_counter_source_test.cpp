@@ -29,24 +29,23 @@ TEST(ParseCpuTimes, ReadsACapturedFileAndRejectsBrokenOnes)
 {
     EXPECT_TRUE(parseCpuTimes(captured("stat")));
     EXPECT_FALSE(parseCpuTimes(""));
-    EXPECT_FALSE(parseCpuTimes("cpu0 1 2 3 4 5 6 7 8\n"));    // no aggregate line
-    EXPECT_FALSE(parseCpuTimes("cpu  1 2 3 4"));              // truncated
-    EXPECT_FALSE(parseCpuTimes("cpu  1 2 x 4 5 6 7 8 9 10")); // malformed
+    EXPECT_FALSE(parseCpuTimes("cpu0 1 2 3 4 5 6 7 8\n"));     // no aggregate line
+    EXPECT_FALSE(parseCpuTimes("cpu  1 2 3 4"));               // truncated
+    EXPECT_FALSE(parseCpuTimes("cpu  1 2 x 4 5 6 7 8 9 10"));  // malformed
 }
 
 TEST(ParseDiskTimes, SumsWholePhysicalDisksOnly)
 {
-    const char* diskstats =
-        "   8       0 sda 1 0 0 0 0 0 0 0 0 0 100 0 0 0 0 0 0\n"
-        "   8       1 sda1 1 0 0 0 0 0 0 0 0 0 7000 0 0 0 0 0 0\n"
-        " 259       0 nvme0n1 1 0 0 0 0 0 0 0 0 0 20 0 0 0 0 0 0\n"
-        " 259       1 nvme0n1p1 1 0 0 0 0 0 0 0 0 0 9000 0 0 0 0 0 0\n"
-        " 179       0 mmcblk0 1 0 0 0 0 0 0 0 0 0 3 0 0 0 0 0 0\n"
-        " 179       1 mmcblk0p2 1 0 0 0 0 0 0 0 0 0 9000\n"
-        "   7       0 loop0 1 0 0 0 0 0 0 0 0 0 9000\n"
-        " 253       0 dm-0 1 0 0 0 0 0 0 0 0 0 9000\n"
-        " 252       0 zram0 1 0 0 0 0 0 0 0 0 0 9000\n"
-        "   9       0 md0 1 0 0 0 0 0 0 0 0 0 9000\n";
+    const char* diskstats = "   8       0 sda 1 0 0 0 0 0 0 0 0 0 100 0 0 0 0 0 0\n"
+                            "   8       1 sda1 1 0 0 0 0 0 0 0 0 0 7000 0 0 0 0 0 0\n"
+                            " 259       0 nvme0n1 1 0 0 0 0 0 0 0 0 0 20 0 0 0 0 0 0\n"
+                            " 259       1 nvme0n1p1 1 0 0 0 0 0 0 0 0 0 9000 0 0 0 0 0 0\n"
+                            " 179       0 mmcblk0 1 0 0 0 0 0 0 0 0 0 3 0 0 0 0 0 0\n"
+                            " 179       1 mmcblk0p2 1 0 0 0 0 0 0 0 0 0 9000\n"
+                            "   7       0 loop0 1 0 0 0 0 0 0 0 0 0 9000\n"
+                            " 253       0 dm-0 1 0 0 0 0 0 0 0 0 0 9000\n"
+                            " 252       0 zram0 1 0 0 0 0 0 0 0 0 0 9000\n"
+                            "   9       0 md0 1 0 0 0 0 0 0 0 0 0 9000\n";
     const auto times = parseDiskTimes(diskstats);
     ASSERT_TRUE(times);
     EXPECT_EQ(times->disks, 3);
@@ -65,14 +64,13 @@ TEST(ParseDiskTimes, ReadsACapturedFileAndRejectsBrokenOnes)
 
 TEST(ParseRealMounts, KeepsOneMountPointPerRealDevice)
 {
-    const char* mountinfo =
-        "22 27 0:21 / /proc rw - proc proc rw\n"
-        "27 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
-        "28 27 8:2 / /home\\040stuff rw - ext4 /dev/sda2 rw\n"
-        "29 27 8:1 /srv /srv rw - ext4 /dev/sda1 rw\n"
-        "30 27 0:40 / /tmp rw - tmpfs tmpfs rw\n"
-        "31 27 7:0 / /snap/core rw - squashfs /dev/loop0 ro\n"
-        "32 27 0:45 / /data rw - btrfs /dev/sdb rw\n";
+    const char* mountinfo = "22 27 0:21 / /proc rw - proc proc rw\n"
+                            "27 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+                            "28 27 8:2 / /home\\040stuff rw - ext4 /dev/sda2 rw\n"
+                            "29 27 8:1 /srv /srv rw - ext4 /dev/sda1 rw\n"
+                            "30 27 0:40 / /tmp rw - tmpfs tmpfs rw\n"
+                            "31 27 7:0 / /snap/core rw - squashfs /dev/loop0 ro\n"
+                            "32 27 0:45 / /data rw - btrfs /dev/sdb rw\n";
     const auto mounts = parseRealMounts(mountinfo);
     ASSERT_TRUE(mounts);
     EXPECT_EQ(*mounts, (std::vector<std::string>{"/", "/home stuff", "/data"}));
@@ -138,8 +136,8 @@ TEST_F(ProcCounterSourceTest, ReadsLevelsAtOnceAndRatesFromTheSecondSample)
 
     setTimes(1250, 4750, 150);
     now += 0.3;
-    EXPECT_DOUBLE_EQ(*counters.read(kProcessorTimeCounter), 25);   // 250 of 1000 jiffies busy
-    EXPECT_NEAR(*counters.read(kDiskTimeCounter), 50, 1e-9);  // 150 ms queued in 300 ms
+    EXPECT_DOUBLE_EQ(*counters.read(kProcessorTimeCounter), 25);  // 250 of 1000 jiffies busy
+    EXPECT_NEAR(*counters.read(kDiskTimeCounter), 50, 1e-9);      // 150 ms queued in 300 ms
     EXPECT_FALSE(counters.read(5));
 }
 
