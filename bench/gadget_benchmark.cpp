@@ -41,12 +41,20 @@ void BM_LinuxCounterSample(benchmark::State& state)
 }
 BENCHMARK(BM_LinuxCounterSample);
 
+// A gadget as it looks right after a first start.
+struct StartedGadget {
+    testing::FakeServices fake;
+    FrmDTMn form{fake.services};
+    RenderCache cache;
+
+    StartedGadget() { form.Form_Load(); }
+};
+
 void BM_RenderGadget(benchmark::State& state)
 {
-    testing::FakeServices fake;
-    FrmDTMn form(fake.services);
-    form.Form_Load();
-    RenderCache cache;
+    StartedGadget gadget;
+    FrmDTMn& form = gadget.form;
+    RenderCache& cache = gadget.cache;
     const auto backdrop = state.range(0) ? Backdrop::Transparent : Backdrop::ColourKey;
     for (auto _ : state) {
         QImage image = renderGadget(form.view, cache, 1, backdrop);
@@ -60,10 +68,9 @@ BENCHMARK(BM_RenderGadget)->Arg(0)->Arg(1)->ArgName("composited");
 
 void BM_WindowShape(benchmark::State& state)
 {
-    testing::FakeServices fake;
-    FrmDTMn form(fake.services);
-    form.Form_Load();
-    RenderCache cache;
+    StartedGadget gadget;
+    FrmDTMn& form = gadget.form;
+    RenderCache& cache = gadget.cache;
     const QImage image = renderGadget(form.view, cache, 1, Backdrop::ColourKey);
     for (auto _ : state)
         benchmark::DoNotOptimize(shapeOf(image, form.view.window.colourKey));
@@ -74,10 +81,9 @@ BENCHMARK(BM_WindowShape);
 // and the shape taken anew.
 void BM_RepaintSecond(benchmark::State& state)
 {
-    testing::FakeServices fake;
-    FrmDTMn form(fake.services);
-    form.Form_Load();
-    RenderCache cache;
+    StartedGadget gadget;
+    FrmDTMn& form = gadget.form;
+    RenderCache& cache = gadget.cache;
     QImage image = renderGadget(form.view, cache, 1, Backdrop::ColourKey);
     WindowShape shape = shapeOf(image, form.view.window.colourKey);
     GadgetView before = form.view;

@@ -4,18 +4,15 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "platform/linux/proc_parsers.h"
+
+#include "tests/fakes/captured.h"
 
 namespace tavlo {
 namespace {
 
-std::string captured(const char* name)
-{
-    std::ifstream in(std::string(TAVLO_TEST_DATA) + "/proc/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::captured;
 
 TEST(ParseCpuTimes, IowaitIsIdleAndGuestTimeIsNotCountedTwice)
 {

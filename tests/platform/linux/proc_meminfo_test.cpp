@@ -4,16 +4,13 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
+
+#include "tests/fakes/captured.h"
 
 namespace tavlo {
 namespace {
 
-std::string captured(const char* name)
-{
-    std::ifstream in(std::string(TAVLO_TEST_DATA) + "/proc/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::captured;
 
 TEST(ProcMeminfo, ReadsTotalAndAvailableOfACapturedFile)
 {
