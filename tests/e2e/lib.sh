@@ -38,8 +38,9 @@ wait_until() {
     done
 }
 
-# A 1024 x 768 X server with a notification area at the bottom right. Each
-# test gets its own display and its own runtime folder (so its own lock).
+# A 1024 x 768 X server with a notification area at the bottom right (none
+# with a second argument "without-tray"). Each test gets its own display and
+# its own runtime folder (so its own lock).
 start_desktop() {
     local size=${1:-1024x768}
     Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
@@ -49,6 +50,11 @@ start_desktop() {
     export XDG_RUNTIME_DIR="$WORK/runtime"
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM
+    [ "${2:-}" = without-tray ] || start_tray
+}
+
+# A notification area at the bottom right.
+start_tray() {
     trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >"$WORK/trayer.log" 2>&1 &
     PIDS+=($!)
     wait_until 10 tray_panel >/dev/null || fail "no notification area"
