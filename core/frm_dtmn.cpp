@@ -1,5 +1,7 @@
 #include "core/frm_dtmn.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -129,6 +131,48 @@ void FrmDTMn::TmrR_Timer()
 void FrmDTMn::Pstn_Click()
 {
     view.window.height = kPositionModeHeight;
+}
+
+namespace {
+
+// Twips rounded to a whole number, ties to even, as a 16-bit value.
+std::int16_t dragOrigin(double twips)
+{
+    const double rounded = std::nearbyint(twips);
+    return static_cast<std::int16_t>(std::clamp(rounded, -32768.0, 32767.0));
+}
+
+}  // namespace
+
+void FrmDTMn::PstnMove_MouseDown(int buttons, double x, double y)
+{
+    if (buttons != 1)
+        return;
+    DragStartX = dragOrigin(x);
+    DragStartY = dragOrigin(y);
+}
+
+void FrmDTMn::PstnMove_MouseMove(int buttons, double x, double y)
+{
+    if (buttons != 1)
+        return;
+    view.window.left = static_cast<float>(view.window.left + x - DragStartX);
+    view.window.top = static_cast<float>(view.window.top + y - DragStartY);
+}
+
+void FrmDTMn::cmdPstnSave_Click()
+{
+    store.WLeft = formatSingle(static_cast<float>(view.window.left));
+    store.WTop = formatSingle(static_cast<float>(view.window.top));
+    cmdSave();
+    view.window.height = kNormalHeight;
+}
+
+void FrmDTMn::cmdFstPstn_Click()
+{
+    view.window.top = store.WTop.empty() ? defaultTop() : leadingNumberValue(store.WTop);
+    view.window.left = store.WLeft.empty() ? defaultLeft() : leadingNumberValue(store.WLeft);
+    view.window.height = kNormalHeight;
 }
 
 void FrmDTMn::Form_Unload()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "core/failure_reporter.h"
 #include "core/settings_store.h"
 #include "display/gadget_view.h"
@@ -70,6 +72,17 @@ public:
 
     // "位置の設定": the window grows to uncover the position strip.
     void Pstn_Click();
+    bool positionMode() const { return view.window.height == kPositionModeHeight; }
+
+    // The drag handle of the position strip. `buttons` is the set of pressed
+    // buttons (1 left, 2 right, 4 middle); x and y are twips from the
+    // handle's corner.
+    void PstnMove_MouseDown(int buttons, double x, double y);
+    void PstnMove_MouseMove(int buttons, double x, double y);
+    // "決定": keep the place and save it.
+    void cmdPstnSave_Click();
+    // "元の位置に戻す": back to the stored or the default place.
+    void cmdFstPstn_Click();
 
     // The default position: top = screen height / 13, left = screen width −
     // window width − 350, in twips.
@@ -87,6 +100,8 @@ public:
     // Working labels outside the visible area: the processor, disk-time and
     // free-space values that one refresh tick hands to the next.
     std::string lblC = "C", lblD = "D", lblDs = "DS";
+    // Where the pointer took hold of the drag handle, in twips.
+    std::int16_t DragStartX = 0, DragStartY = 0;
     bool endRequested = false;
 
 private:

@@ -116,6 +116,13 @@ std::string formatShortest(double value)
     return error == std::errc() ? std::string(buffer, end) : std::string();
 }
 
+std::string formatSingle(float value)
+{
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return error == std::errc() ? std::string(buffer, end) : std::string();
+}
+
 double leadingNumberValue(std::string_view text)
 {
     std::string compact;

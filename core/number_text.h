@@ -22,6 +22,10 @@ std::string formatTenths(double value);
 // Shortest decimal text of a double: integral values without a point.
 std::string formatShortest(double value);
 
+// The text of a single-precision number: its shortest decimal form, so
+// 11235 gives "11235" and 886.1538 gives "886.1538".
+std::string formatSingle(float value);
+
 // The lenient reading: blanks, tabs and line feeds are ignored anywhere; the
 // value is that of the longest leading decimal number, 0 when there is none.
 double leadingNumberValue(std::string_view text);

@@ -249,3 +249,70 @@ TEST(ShutdownTest, CloseRemovesTheIconAndEndsTheProgram)
 
 }  // namespace
 }  // namespace tavlo
+
+namespace tavlo {
+namespace {
+
+class PositionModeTest : public ::testing::Test {
+protected:
+    PositionModeTest()
+    {
+        form.Form_Load();
+        form.Pstn_Click();
+    }
+    testing::FakeServices fake;
+    FrmDTMn form{fake.services};
+};
+
+TEST_F(PositionModeTest, ADragMovesTheWindowByExactlyThePointersWay)
+{
+    ASSERT_TRUE(form.positionMode());
+    const double left = form.view.window.left;
+    const double top = form.view.window.top;
+    form.PstnMove_MouseDown(1, 120.5, 240.5);  // rounds to 120 and 240, ties to even
+    EXPECT_EQ(form.DragStartX, 120);
+    EXPECT_EQ(form.DragStartY, 240);
+    form.PstnMove_MouseMove(1, 120 + 300, 240 - 45);
+    EXPECT_FLOAT_EQ(static_cast<float>(form.view.window.left), static_cast<float>(left + 300));
+    EXPECT_FLOAT_EQ(static_cast<float>(form.view.window.top), static_cast<float>(top - 45));
+}
+
+TEST_F(PositionModeTest, OnlyTheLeftButtonAloneDrags)
+{
+    const WindowView before = form.view.window;
+    form.PstnMove_MouseDown(2, 0, 0);
+    form.PstnMove_MouseMove(2, 300, 300);
+    form.PstnMove_MouseDown(3, 0, 0);
+    form.PstnMove_MouseMove(3, 300, 300);
+    EXPECT_EQ(form.view.window, before);
+}
+
+TEST_F(PositionModeTest, ConfirmStoresAndSavesThePlaceAndLeavesTheMode)
+{
+    form.cmdPstnSave_Click();
+    EXPECT_EQ(form.store.WLeft, "11380");
+    EXPECT_EQ(form.store.WTop, "886.1539");
+    EXPECT_EQ(fake.files.files.at(fake.settingsPath()).substr(0, 14), "886.1511380   ");  // cut to the fields
+    EXPECT_FALSE(form.positionMode());
+}
+
+TEST_F(PositionModeTest, ReturnGoesBackToTheStoredOrDefaultPlace)
+{
+    form.PstnMove_MouseDown(1, 0, 0);
+    form.PstnMove_MouseMove(1, -600, 900);
+    form.cmdFstPstn_Click();
+    EXPECT_EQ(form.view.window.left, 11380);
+    EXPECT_NEAR(form.view.window.top, 886.1538, 1e-3);
+    EXPECT_FALSE(form.positionMode());
+
+    form.store.WTop = "-45";
+    form.store.WLeft = "1500px";
+    form.Pstn_Click();
+    form.cmdFstPstn_Click();
+    EXPECT_EQ(form.view.window.top, -45);
+    EXPECT_EQ(form.view.window.left, 1500);
+    EXPECT_EQ(fake.files.files.at(fake.settingsPath()), "");  // nothing written
+}
+
+}  // namespace
+}  // namespace tavlo
