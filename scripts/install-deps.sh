@@ -15,6 +15,8 @@ packages=(
     # the tools that drive it and take screenshots
     xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick hsetroot
     trayer picom openbox
+    # Qt's own texts in Japanese
+    qt6-translations-l10n
     # benchmarks: the reference gadget the whole-process measurement compares with
     conky-std
 )

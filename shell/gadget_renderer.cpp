@@ -215,4 +215,14 @@ void updateShape(WindowShape& shape, const QImage& image, Colour key, const QReg
     }
 }
 
+void keepRect(WindowShape& shape, const QRect& rect)
+{
+    const QRect inside = rect & QRect(0, 0, shape.width, shape.height);
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        std::uint8_t* row = shape.bits.data() + static_cast<std::size_t>(y * shape.stride);
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            row[x / 8] = static_cast<std::uint8_t>(row[x / 8] | 1 << (x % 8));
+    }
+}
+
 }  // namespace tavlo

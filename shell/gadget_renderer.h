@@ -41,4 +41,7 @@ WindowShape shapeOf(const QImage& image, Colour key);
 // or the shape is of another size.
 void updateShape(WindowShape& shape, const QImage& image, Colour key, const QRegion& area);
 
+// Keeps every pixel of a rectangle of device pixels: where child widgets sit.
+void keepRect(WindowShape& shape, const QRect& rect);
+
 }  // namespace tavlo

@@ -1,6 +1,7 @@
 #include "shell/gadget_session.h"
 
 #include <QCursor>
+#include <QPushButton>
 
 #include "shell/frm_dtmn_menu.h"
 #include "shell/gadget_window.h"
@@ -60,6 +61,22 @@ GadgetSession::GadgetSession(Services& services)
     // event handler of the very widget it removes, so it opens afterwards.
     connect(&tray_->icon(), &QSystemTrayIcon::activated, this, &GadgetSession::trayActivated, Qt::QueuedConnection);
     connect(window_.get(), &GadgetWindow::menuRequested, this, &GadgetSession::showPopup, Qt::QueuedConnection);
+
+    const PositionStrip& strip = window_->strip();
+    connect(strip.PstnMove, &DragHandle::pressed, this,
+        [this](int buttons, QPointF twips) { form_->PstnMove_MouseDown(buttons, twips.x(), twips.y()); });
+    connect(strip.PstnMove, &DragHandle::moved, this, [this](int buttons, QPointF twips) {
+        form_->PstnMove_MouseMove(buttons, twips.x(), twips.y());
+        sync();
+    });
+    connect(strip.cmdPstnSave, &QPushButton::clicked, this, [this] {
+        form_->cmdPstnSave_Click();
+        sync();
+    });
+    connect(strip.cmdFstPstn, &QPushButton::clicked, this, [this] {
+        form_->cmdFstPstn_Click();
+        sync();
+    });
 }
 
 GadgetSession::~GadgetSession()
@@ -125,6 +142,8 @@ void GadgetSession::menuPicked(const QString& entry)
     } else if (entry == QLatin1String("Pstn")) {
         form_->Pstn_Click();
         sync();
+    } else if (entry == QLatin1String("MntrCstmz")) {
+        emit settingsRequested();
     }
 }
 

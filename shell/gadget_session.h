@@ -42,6 +42,8 @@ public:
 
 signals:
     void endRequested();
+    // "設定" in the menu.
+    void settingsRequested();
 
 private:
     void sync();

@@ -24,7 +24,10 @@ int twipsToPixels(double twips)
 }
 
 GadgetWindow::GadgetWindow(const GadgetView& view)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), view_(view), compositing_(compositorRunning())
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      view_(view),
+      compositing_(compositorRunning()),
+      strip_(this)
 {
     setObjectName("frmDTMn");
     setWindowTitle(kProductName);
@@ -47,6 +50,9 @@ void GadgetWindow::sync()
     const QPoint position(twipsToPixels(window.left), twipsToPixels(window.top));
     if (pos() != position)
         move(position);
+    const bool positionMode = window.height >= kPositionModeHeight;
+    if (strip_.PstnMove->isHidden() == positionMode)
+        strip_.setVisible(positionMode);
     if (painted_ != view_)
         render();
     if (isVisible() != window.visible)
@@ -73,6 +79,10 @@ void GadgetWindow::render()
         clearKeyPixels(picture_, view_.window.colourKey, changed);
     } else if (!changed.isEmpty()) {
         updateShape(shape_, picture_, view_.window.colourKey, changed);
+        if (view_.window.height >= kPositionModeHeight) {
+            for (const QRect& rect : strip_.rects())
+                keepRect(shape_, QRectF(QRectF(rect).topLeft() * ratio, QRectF(rect).size() * ratio).toAlignedRect());
+        }
         setWindowShape(winId(), shape_);
     }
     update(changed);

@@ -8,6 +8,7 @@
 
 #include "display/gadget_view.h"
 #include "platform/desktop_window.h"
+#include "shell/position_strip.h"
 #include "shell/render_cache.h"
 
 namespace tavlo {
@@ -25,6 +26,9 @@ public:
     // Follows the view's geometry and visibility, and repaints when what it
     // shows has changed.
     void sync();
+
+    // The handle and buttons of the position mode.
+    PositionStrip& strip() { return strip_; }
 
     // The picture last painted, as the window shows it.
     const QImage& picture() const { return picture_; }
@@ -50,6 +54,7 @@ private:
     WindowShape shape_;
     bool compositing_ = false;
     QTimer compositorWatch_;
+    PositionStrip strip_;
 };
 
 // Twips to device-independent pixels, rounded to the nearest pixel.

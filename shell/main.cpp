@@ -11,7 +11,9 @@
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_screen.h"
 #include "shell/fonts.h"
-#include "shell/gadget_session.h"
+#include "setup/pickers.h"
+#include "shell/gadget_app.h"
+#include "shell/translations.h"
 #include "shell/message_box_notifier.h"
 
 int main(int argc, char* argv[])
@@ -31,6 +33,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(kProductName);
     QApplication::setQuitOnLastWindowClosed(false);
     registerFontSubstitutes();
+    loadJapaneseTranslations(app);
 
     LinuxServices system;
     QtClock clock;
@@ -40,13 +43,14 @@ int main(int argc, char* argv[])
     Services services{system.instance, system.session, system.memory, system.counters, system.files, system.codec,
         clock, screen, notifier, failures};
 
-    GadgetSession session(services);
+    QtPickers pickers;
+    GadgetApp gadget(services, pickers);
     QObject::connect(
-        &session, &GadgetSession::endRequested, &app, [] { QApplication::exit(0); }, Qt::QueuedConnection);
+        &gadget, &GadgetApp::endRequested, &app, [] { QApplication::exit(0); }, Qt::QueuedConnection);
     QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &session, &GadgetSession::cmdClose);
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &gadget, &GadgetApp::cmdClose);
 
-    if (!session.load())
+    if (!gadget.start())
         return 0;
     return QApplication::exec();
 }

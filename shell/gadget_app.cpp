@@ -1,0 +1,66 @@
+#include "shell/gadget_app.h"
+
+#include "setup/frm_setup.h"
+#include "shell/gadget_session.h"
+#include "shell/gadget_window.h"
+
+namespace tavlo {
+
+GadgetApp::GadgetApp(Services& services, Pickers& pickers) : services_(services), pickers_(pickers) {}
+
+GadgetApp::~GadgetApp()
+{
+    delete setup_;
+}
+
+bool GadgetApp::start()
+{
+    loadSession();
+    return session_->load();
+}
+
+void GadgetApp::loadSession()
+{
+    session_ = std::make_unique<GadgetSession>(services_);
+    connect(session_.get(), &GadgetSession::endRequested, this, &GadgetApp::endRequested);
+    connect(session_.get(), &GadgetSession::settingsRequested, this, &GadgetApp::openSettings);
+}
+
+void GadgetApp::cmdClose()
+{
+    session_->cmdClose();
+}
+
+void GadgetApp::openSettings()
+{
+    // A second "設定" only brings the open dialog to the front.
+    if (!setup_) {
+        setup_ = new FrmSetup(pickers_, services_.notifier);
+        setup_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(setup_, &FrmSetup::saveRequested, this, &GadgetApp::saveSettings);
+        setup_->Form_Load(session_->form().store);
+        // In the middle of the screen.
+        const TwipSize screen = services_.screen.primarySize();
+        setup_->move(static_cast<int>(screen.width / kTwipsPerPixel / 2 - setup_->width() / 2),
+            static_cast<int>(screen.height / kTwipsPerPixel / 2 - setup_->height() / 2));
+    }
+    setup_->show();
+    setup_->raise();
+    setup_->activateWindow();
+}
+
+void GadgetApp::saveSettings()
+{
+    FrmDTMn& form = session_->form();
+    setup_->form().copyToStore(form.store);
+    form.view.window.visible = false;
+    session_->window().sync();
+    form.cmdSave();
+    // The main window is thrown away, icon and all, and starts afresh from
+    // the file just written.
+    session_.reset();
+    loadSession();
+    session_->load();
+}
+
+}  // namespace tavlo

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+#include "core/frm_dtmn.h"
+#include "setup/frm_setup.h"
+
+namespace tavlo {
+
+class GadgetSession;
+class Pickers;
+
+// The running program: the main window, loaded afresh whenever the settings
+// dialog saves, and the settings dialog, which outlives those reloads.
+class GadgetApp : public QObject {
+    Q_OBJECT
+
+public:
+    GadgetApp(Services& services, Pickers& pickers);
+    ~GadgetApp() override;
+
+    // The first load; false when another instance runs.
+    bool start();
+
+    // "終了", and the end signals of the system.
+    void cmdClose();
+
+    // "設定": opens the settings dialog, or brings the open one to the front.
+    void openSettings();
+
+    GadgetSession& session() { return *session_; }
+    FrmSetup* setup() { return setup_; }
+
+signals:
+    void endRequested();
+
+private:
+    void loadSession();
+    void saveSettings();
+
+    Services& services_;
+    Pickers& pickers_;
+    std::unique_ptr<GadgetSession> session_;
+    QPointer<FrmSetup> setup_;
+};
+
+}  // namespace tavlo
