@@ -158,7 +158,7 @@ void FrmSetup::build()
     ClFntSt_->setObjectName("ClFntSt");
     ClFntSt_->setGeometry(80, 76, 162, 22);
     connect(ClFntSt_, &QLineEdit::textEdited, this, [this](const QString& value) { form_.ClFntSt = value.toStdString(); });
-    note(Frame2, "フォントサイズは指定できません", QRect(80, 100, 170, 18))->setWordWrap(false);
+    note(Frame2, "フォントサイズは指定できません", QRect(60, 100, 188, 18));
     (new QLabel("月齢：", Frame2))->setGeometry(10, 124, 50, 20);
     cboMVw_ = showHideCombo(Frame2, QRect(60, 122, 90, 22));
     cboMVw_->setObjectName("cboMVw");
