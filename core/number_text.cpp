@@ -118,8 +118,9 @@ std::string formatShortest(double value)
 
 std::string formatSingle(float value)
 {
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // Plain decimals, never an exponent: 100000 stays "100000".
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return error == std::errc() ? std::string(buffer, end) : std::string();
 }
 

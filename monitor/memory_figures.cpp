@@ -25,7 +25,9 @@ void memoryStatusFigures(const std::optional<MemoryFigures>& figures, GadgetView
         percent = 100 - std::floor(available / total * 100);
 
     view.lblRamT.text = formatWhole((total - available) / 1024000);
-    view.RamT.width = shapeWidth(percent.value_or(0) / 100 * kFullBarWidth);
+    // The shape refuses a negative width (more available than in all).
+    if (const double width = percent.value_or(0) / 100 * kFullBarWidth; width >= 0)
+        view.RamT.width = shapeWidth(width);
     view.lblRPer.text = (percent ? formatShortest(*percent) : std::string()) + "%";
 }
 

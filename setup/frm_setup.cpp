@@ -1,10 +1,12 @@
 #include "setup/frm_setup.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -25,11 +27,11 @@ QString text(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// A swatch shows its colour; one without shows the system's window colour.
 void paintSwatch(QLabel* swatch, const std::optional<Colour>& colour)
 {
-    swatch->setStyleSheet(colour ? QString("QLabel { background: %1; border: 1px solid #808080; }")
-                                       .arg(toQColor(*colour).name())
-                                 : QString("QLabel { border: 1px solid #808080; }"));
+    const QColor shown = colour ? toQColor(*colour) : QApplication::palette().color(QPalette::Window);
+    swatch->setStyleSheet(QString("QLabel { background: %1; border: 1px solid #808080; }").arg(shown.name()));
 }
 
 QLabel* note(QWidget* parent, const QString& caption, const QRect& geometry)
@@ -62,10 +64,33 @@ private:
     std::function<void()> onClick_;
 };
 
+// Swallows Return and Enter, so that typing into a combo's edit part never
+// chooses an item.
+class NoReturn : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// An editable combo of "表示" and "非表示": only choosing an item of its list
+// changes the setting, never text typed into it.
 QComboBox* showHideCombo(QWidget* parent, const QRect& geometry)
 {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->lineEdit()->installEventFilter(new NoReturn(combo));
     combo->addItems({text(kShown), text(kHidden)});
     combo->setGeometry(geometry);
     return combo;

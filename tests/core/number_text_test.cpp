@@ -91,6 +91,14 @@ TEST(StrictColour, AcceptsOnlyWholeNumbersInThe32BitRange)
     EXPECT_FALSE(strictColour(""));
 }
 
+TEST(FormatSingle, PlainDecimalsOfSinglePrecision)
+{
+    EXPECT_EQ(formatSingle(11235.0f), "11235");
+    EXPECT_EQ(formatSingle(11520.0f / 13.0f), "886.1539");
+    EXPECT_EQ(formatSingle(100000.0f), "100000");
+    EXPECT_EQ(formatSingle(-45.0f), "-45");
+}
+
 TEST(FormatShortest, IntegralValuesHaveNoPoint)
 {
     EXPECT_EQ(formatShortest(54), "54");

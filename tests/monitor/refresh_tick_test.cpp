@@ -45,6 +45,15 @@ TEST(MemoryStatusFigures, UnderHalfAMegabyteUsedIsEmpty)
     EXPECT_EQ(view.lblRPer.text, "1%");
 }
 
+TEST(MemoryStatusFigures, MoreAvailableThanInAllKeepsTheBar)
+{
+    GadgetView view;
+    view.RamT.width = 500;
+    memoryStatusFigures(MemoryFigures{1024000000, 2048000000}, view);
+    EXPECT_EQ(view.lblRPer.text, "-100%");
+    EXPECT_EQ(view.RamT.width, 500);
+}
+
 TEST(MemoryStatusFigures, UnreadableFiguresLeaveTheRow)
 {
     GadgetView view;

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -211,6 +213,18 @@ TEST_F(SettingsDialogTest, TheCombosWriteOnAndOff)
     clock->setCurrentIndex(0);
     emit clock->activated(0);
     EXPECT_EQ(dialog().form().CVw, "on");
+}
+
+TEST_F(SettingsDialogTest, TextTypedIntoAComboChangesNothing)
+{
+    auto* clock = control<QComboBox>("cboCVw");
+    clock->lineEdit()->setText("abc");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(clock->lineEdit(), &enter);
+    clock->lineEdit()->setText("非表示");
+    QApplication::sendEvent(clock->lineEdit(), &enter);
+    EXPECT_EQ(dialog().form().CVw, "on");
+    EXPECT_EQ(clock->count(), 2);
 }
 
 TEST_F(SettingsDialogTest, TheHelpLinkShowsTheFiveLineMessage)
