@@ -4,9 +4,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -133,8 +133,8 @@ void FrmSetup::build()
     Frame4_ = new QGroupBox(Frame1);
     Frame4_->setObjectName("Frame4");
     Frame4_->setGeometry(12, 102, 260, 138);
-    const std::pair<std::string_view, const char*> items[] = {
-        {"date", "DATE"}, {"time", "TIME"}, {"c", "CPU"}, {"r", "RAM"}, {"d", "DISK"}, {"ds", "空き領域"}};
+    const std::pair<std::string_view, const char*> items[]
+        = {{"date", "DATE"}, {"time", "TIME"}, {"c", "CPU"}, {"r", "RAM"}, {"d", "DISK"}, {"ds", "空き領域"}};
     int y = 6;
     for (const auto& [key, caption] : items) {
         addColourRow(Frame4_, key, caption, y, true);
@@ -167,7 +167,8 @@ void FrmSetup::build()
     (new QLabel("時計：", Frame2))->setGeometry(10, 22, 50, 20);
     cboCVw_ = showHideCombo(Frame2, QRect(60, 20, 90, 22));
     cboCVw_->setObjectName("cboCVw");
-    connect(cboCVw_, &QComboBox::activated, this, [this](int index) { form_.cboCVw_Click(cboCVw_->itemText(index).toStdString()); });
+    connect(cboCVw_, &QComboBox::activated, this,
+        [this](int index) { form_.cboCVw_Click(cboCVw_->itemText(index).toStdString()); });
     auto* Command17 = new QPushButton("フォント", Frame2);
     Command17->setObjectName("Command17");
     Command17->setGeometry(10, 50, 64, 22);
@@ -178,16 +179,19 @@ void FrmSetup::build()
     ClFntN_ = new QLineEdit(Frame2);
     ClFntN_->setObjectName("ClFntN");
     ClFntN_->setGeometry(80, 50, 162, 22);
-    connect(ClFntN_, &QLineEdit::textEdited, this, [this](const QString& value) { form_.ClFntN = value.toStdString(); });
+    connect(
+        ClFntN_, &QLineEdit::textEdited, this, [this](const QString& value) { form_.ClFntN = value.toStdString(); });
     ClFntSt_ = new QLineEdit(Frame2);
     ClFntSt_->setObjectName("ClFntSt");
     ClFntSt_->setGeometry(80, 76, 162, 22);
-    connect(ClFntSt_, &QLineEdit::textEdited, this, [this](const QString& value) { form_.ClFntSt = value.toStdString(); });
+    connect(
+        ClFntSt_, &QLineEdit::textEdited, this, [this](const QString& value) { form_.ClFntSt = value.toStdString(); });
     note(Frame2, "フォントサイズは指定できません", QRect(60, 100, 188, 18));
     (new QLabel("月齢：", Frame2))->setGeometry(10, 124, 50, 20);
     cboMVw_ = showHideCombo(Frame2, QRect(60, 122, 90, 22));
     cboMVw_->setObjectName("cboMVw");
-    connect(cboMVw_, &QComboBox::activated, this, [this](int index) { form_.cboMVw_Click(cboMVw_->itemText(index).toStdString()); });
+    connect(cboMVw_, &QComboBox::activated, this,
+        [this](int index) { form_.cboMVw_Click(cboMVw_->itemText(index).toStdString()); });
 
     auto* Frame7 = new QGroupBox("物理メモリ", Frame1);
     Frame7->setGeometry(282, 176, 252, 116);

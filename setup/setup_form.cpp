@@ -16,9 +16,8 @@ Colour swatchColour(const std::string& text)
 
 const ColourRow* rowOf(std::string_view key)
 {
-    const auto found = std::find_if(kColourRows.begin(), kColourRows.end(), [key](const ColourRow& row) {
-        return row.key == key;
-    });
+    const auto found
+        = std::find_if(kColourRows.begin(), kColourRows.end(), [key](const ColourRow& row) { return row.key == key; });
     return found == kColourRows.end() ? nullptr : &*found;
 }
 

@@ -10,11 +10,11 @@
 #include "platform/linux/quit_signals.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_screen.h"
-#include "shell/fonts.h"
 #include "setup/pickers.h"
+#include "shell/fonts.h"
 #include "shell/gadget_app.h"
-#include "shell/translations.h"
 #include "shell/message_box_notifier.h"
+#include "shell/translations.h"
 
 int main(int argc, char* argv[])
 {

@@ -78,8 +78,8 @@ PositionStrip::PositionStrip(QWidget* window)
     cmdPstnSave->setGeometry(twipRect(960, 3710, 615, 375));
     cmdFstPstn->setObjectName("cmdFstPstn");
     cmdFstPstn->setGeometry(twipRect(1680, 3710, 1575, 375));
-    const QString style = QString("QPushButton { background: %1; border: 1px solid #707070; }")
-                              .arg(toQColor(kButtonColour).name());
+    const QString style
+        = QString("QPushButton { background: %1; border: 1px solid #707070; }").arg(toQColor(kButtonColour).name());
     cmdPstnSave->setStyleSheet(style);
     cmdFstPstn->setStyleSheet(style);
     setVisible(false);

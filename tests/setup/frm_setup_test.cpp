@@ -57,8 +57,7 @@ protected:
     }
 
     FrmSetup& dialog() { return *app.setup(); }
-    template<typename T = QAbstractButton>
-    T* control(const char* name)
+    template <typename T = QAbstractButton> T* control(const char* name)
     {
         auto* found = dialog().findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name;
@@ -231,8 +230,8 @@ TEST_F(SettingsDialogTest, TheHelpLinkShowsTheFiveLineMessage)
 {
     auto* link = control<QLabel>("Label30");
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
-        Qt::NoModifier);
+    QMouseEvent release(
+        QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(link, &release);
     ASSERT_EQ(fake.notifier.messages.size(), 1u);
     EXPECT_EQ(fake.notifier.messages[0], memoryHelpMessage());
