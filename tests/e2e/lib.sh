@@ -203,5 +203,15 @@ window_centre() {
         /Height:/ {h=$2} END {print int(x + w / 2), int(y + h / 2)}'
 }
 
+# Right-clicks the icon of the gadget GADGET_PID and waits for its menu.
+open_tray_menu() {
+    wait_until 10 bash -c '[ -n "$(tray_icon)" ]' || fail "no icon in the notification area"
+    local x y
+    read -r x y <<<"$(window_centre "$(tray_icon)")"
+    xdotool mousemove "$x" "$y" click 3
+    wait_until 5 bash -c "[ \$(windows_of $GADGET_PID | wc -l) -ge 2 ]" || fail "the right click opened no menu"
+    sleep 0.3
+}
+
 # For the checks that poll through "bash -c".
 export -f gadget_geometry windows_of window_geometry tray_icon

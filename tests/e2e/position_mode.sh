@@ -7,11 +7,7 @@ start_desktop 1024x768
 start_gadget "$WORK/home"
 expect_geometry "$GADGET_PID" "242x237+759+59"
 
-wait_until 10 bash -c '[ -n "$(tray_icon)" ]' || fail "no icon in the notification area"
-read -r x y <<<"$(window_centre "$(tray_icon)")"
-xdotool mousemove "$x" "$y" click 3
-wait_until 5 bash -c "[ \$(windows_of $GADGET_PID | wc -l) -ge 2 ]" || fail "the right click opened no menu"
-sleep 0.3
+open_tray_menu
 xdotool key --delay 150 Down Down Down Return  # the third entry, "位置の設定"
 expect_geometry "$GADGET_PID" "242x290+759+59"
 settled_screenshot "$ARTIFACTS/$TEST_NAME-strip.png" 242x290+759+59

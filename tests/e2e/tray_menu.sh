@@ -19,12 +19,7 @@ for y in 168 208; do
         fail "the bar at y $y still has its placeholder width"
 done
 
-wait_until 10 bash -c '[ -n "$(tray_icon)" ]' || fail "no icon in the notification area"
-icon=$(tray_icon)
-read -r x y <<<"$(window_centre "$icon")"
-xdotool mousemove "$x" "$y" click 3
-wait_until 5 bash -c "[ \$(windows_of $GADGET_PID | wc -l) -ge 2 ]" || fail "the right click opened no menu"
-sleep 0.3
+open_tray_menu
 screenshot menu
 
 # Up from the top of a fresh menu lands on its last entry, "終了".
