@@ -10,7 +10,10 @@
 #include "platform/counter_source.h"
 #include "platform/file_store.h"
 #include "platform/instance_lock.h"
+#include "platform/launcher.h"
+#include "platform/memory_blocks.h"
 #include "platform/memory_status.h"
+#include "platform/recent_documents.h"
 #include "platform/screen.h"
 #include "platform/session_info.h"
 #include "platform/text_codec.h"
@@ -46,6 +49,10 @@ struct Services {
     const Screen& screen;
     UserNotifier& notifier;
     FailureReporter& failures;
+    // The maintenance tools.
+    MemoryBlocks& blocks;
+    Launcher& launcher;
+    RecentDocuments& recentDocuments;
 };
 
 // The main window frmDTMn without its pixels: the settings store, what the

@@ -1,12 +1,16 @@
 #include "shell/gadget_session.h"
 
+#include <QClipboard>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QPushButton>
 
 #include "shell/frm_dtmn_menu.h"
 #include "shell/gadget_window.h"
 #include "shell/tray_icon.h"
 #include "shell/tray_messages.h"
+#include "tools/launch_table.h"
+#include "tools/memory_release.h"
 
 namespace tavlo {
 namespace {
@@ -52,6 +56,7 @@ GadgetSession::GadgetSession(Services& services)
         sync();
     });
     tmrRS_.callOnTimeout(this, [this] {
+        memoryReleaseLoaded_ = false;
         unloadMenu();
         form_->TmrRS_Timer();
         sync();
@@ -144,7 +149,34 @@ void GadgetSession::menuPicked(const QString& entry)
         sync();
     } else if (entry == QLatin1String("MntrCstmz")) {
         emit settingsRequested();
+    } else if (entry == QLatin1String("MemClr")) {
+        releaseMemory();
+    } else if (entry == QLatin1String("SysIfo")) {
+        if (!launchTool("SysIfo", form_->services().launcher))
+            form_->services().notifier.showMessage(std::string(kPropertiesFailedMessage));
+    } else if (entry == QLatin1String("FleDel")) {
+        const IoStatus status = form_->services().recentDocuments.clear();
+        form_->services().notifier.showMessage(
+            status.ok ? "削除しました。" : "削除できませんでした。\r" + status.reason);
+    } else if (entry == QLatin1String("ClipBoadClr")) {
+        QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+        QGuiApplication::clipboard()->clear(QClipboard::Selection);
+    } else {
+        launchTool(entry.toStdString(), form_->services().launcher);
     }
+}
+
+void GadgetSession::releaseMemory()
+{
+    // While frmMClr is loaded, the entry only shows it again.
+    if (memoryReleaseLoaded_)
+        return;
+    memoryReleaseLoaded_ = true;
+    tavlo::releaseMemory(*form_, form_->services().blocks, [this] {
+        sync();
+        QCoreApplication::processEvents();
+    });
+    sync();
 }
 
 void GadgetSession::sync()

@@ -49,6 +49,8 @@ private:
     void sync();
     void showPopup(const QPoint& position);
     void unloadMenu();
+    // "メモリ開放": loads frmMClr, whose loading runs the release.
+    void releaseMemory();
     void menuPicked(const QString& entry);
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
@@ -57,6 +59,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<FrmDTMnMenu> menu_;
     QTimer tmrN_, tmrR_, tmrRS_;
+    bool memoryReleaseLoaded_ = false;
 };
 
 }  // namespace tavlo

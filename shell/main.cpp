@@ -9,6 +9,7 @@
 #include "platform/linux/linux_services.h"
 #include "platform/linux/quit_signals.h"
 #include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_screen.h"
 #include "setup/pickers.h"
 #include "shell/fonts.h"
@@ -40,8 +41,9 @@ int main(int argc, char* argv[])
     QtScreen screen;
     MessageBoxNotifier notifier;
     FailureReporter failures(notifier);
+    QtLauncher launcher;
     Services services{system.instance, system.session, system.memory, system.counters, system.files, system.codec,
-        clock, screen, notifier, failures};
+        clock, screen, notifier, failures, system.blocks, launcher, system.recentDocuments};
 
     QtPickers pickers;
     GadgetApp gadget(services, pickers);

@@ -2,10 +2,12 @@
 
 #include "platform/linux/cp932_codec.h"
 #include "platform/linux/flock_instance_lock.h"
+#include "platform/linux/mmap_memory_blocks.h"
 #include "platform/linux/posix_file_store.h"
 #include "platform/linux/posix_session_info.h"
 #include "platform/linux/proc_counter_source.h"
 #include "platform/linux/proc_meminfo.h"
+#include "platform/linux/xdg_recent_documents.h"
 
 namespace tavlo {
 
@@ -17,6 +19,8 @@ struct LinuxServices {
     ProcMeminfo memory;
     ProcCounterSource counters;
     PosixFileStore files;
+    MmapMemoryBlocks blocks{memory};
+    XdgRecentDocuments recentDocuments{files, XdgRecentDocuments::defaultDataHome()};
 };
 
 }  // namespace tavlo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -109,6 +111,54 @@ struct FakeScreen final : Screen {
     TwipSize primarySize() const override { return size; }
 };
 
+// A block that fits while it is at most `capacity` words, and the sizes asked.
+struct FakeBlocks final : MemoryBlocks {
+    std::uint64_t capacity = UINT64_MAX;
+    std::vector<std::uint64_t> reserved;
+    bool held = false;
+    bool reserve(std::uint64_t words) override
+    {
+        reserved.push_back(words);
+        held = words <= capacity;
+        return held;
+    }
+    void release() override { held = false; }
+};
+
+// Programs that are "installed", and the starts asked for.
+struct FakeLauncher final : Launcher {
+    std::vector<std::string> installedPrograms;
+    std::vector<std::string> failing;
+    struct Start {
+        std::string program;
+        std::vector<std::string> arguments;
+        std::string directory;
+    };
+    std::vector<Start> started;
+    bool installed(const std::string& program) const override
+    {
+        return std::find(installedPrograms.begin(), installedPrograms.end(), program) != installedPrograms.end();
+    }
+    bool start(
+        const std::string& program, const std::vector<std::string>& arguments, const std::string& directory) override
+    {
+        if (std::find(failing.begin(), failing.end(), program) != failing.end())
+            return false;
+        started.push_back({program, arguments, directory});
+        return true;
+    }
+};
+
+struct FakeRecentDocuments final : RecentDocuments {
+    IoStatus answer = IoStatus::success();
+    int cleared = 0;
+    IoStatus clear() override
+    {
+        ++cleared;
+        return answer;
+    }
+};
+
 struct RecordingNotifier final : UserNotifier {
     std::vector<std::string> messages;
     void showMessage(const std::string& text) override { messages.push_back(text); }
@@ -126,7 +176,11 @@ struct FakeServices {
     FakeScreen screen;
     RecordingNotifier notifier;
     FailureReporter failures{notifier};
-    Services services{instance, session, memory, counters, files, codec, clock, screen, notifier, failures};
+    FakeBlocks blocks;
+    FakeLauncher launcher;
+    FakeRecentDocuments recentDocuments;
+    Services services{instance, session, memory, counters, files, codec, clock, screen, notifier, failures, blocks,
+        launcher, recentDocuments};
 
     std::string settingsPath() const { return session.directory + "/QvrnData/" + session.user + ".qvn"; }
 };

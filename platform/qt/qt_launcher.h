@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/launcher.h"
+
+namespace tavlo {
+
+class QtLauncher final : public Launcher {
+public:
+    bool installed(const std::string& program) const override;
+    bool start(const std::string& program, const std::vector<std::string>& arguments,
+        const std::string& workingDirectory) override;
+};
+
+}  // namespace tavlo

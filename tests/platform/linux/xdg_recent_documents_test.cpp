@@ -1,0 +1,79 @@
+#include "platform/linux/xdg_recent_documents.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/linux/posix_file_store.h"
+
+namespace tavlo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class XdgRecentDocumentsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        data = fs::temp_directory_path() / ("tavlo-recent-" + std::to_string(::getpid()));
+        fs::remove_all(data);
+        fs::create_directories(data);
+    }
+    void TearDown() override { fs::remove_all(data); }
+
+    static std::string read(const fs::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    fs::path data;
+    PosixFileStore files;
+};
+
+TEST_F(XdgRecentDocumentsTest, ReplacesTheListByAValidEmptyOne)
+{
+    std::ofstream(data / "recently-used.xbel") << "<?xml version=\"1.0\"?>\n<xbel version=\"1.0\">"
+                                                  "<bookmark href=\"file:///home/u/secret.txt\"/></xbel>\n";
+    XdgRecentDocuments recent(files, data.string());
+    ASSERT_TRUE(recent.clear().ok);
+    const std::string list = read(data / "recently-used.xbel");
+    EXPECT_EQ(list, kEmptyRecentList);
+    EXPECT_EQ(list.find("secret"), std::string::npos);
+    EXPECT_NE(list.find("<xbel version=\"1.0\""), std::string::npos);  // still a list other programs read
+}
+
+TEST_F(XdgRecentDocumentsTest, NoListIsNothingToClear)
+{
+    XdgRecentDocuments recent(files, data.string());
+    EXPECT_TRUE(recent.clear().ok);
+    EXPECT_FALSE(fs::exists(data / "recently-used.xbel"));
+}
+
+TEST_F(XdgRecentDocumentsTest, KdeEntriesGoButNothingOutsideTheirFolder)
+{
+    fs::create_directories(data / "RecentDocuments" / "sub");
+    std::ofstream(data / "RecentDocuments" / "a.txt.desktop") << "[Desktop Entry]\n";
+    std::ofstream(data / "kept.txt") << "kept";
+    fs::create_symlink(data / "kept.txt", data / "RecentDocuments" / "link.desktop");
+    XdgRecentDocuments recent(files, data.string());
+    ASSERT_TRUE(recent.clear().ok);
+    EXPECT_FALSE(fs::exists(data / "RecentDocuments" / "a.txt.desktop"));
+    EXPECT_TRUE(fs::exists(data / "RecentDocuments" / "sub"));
+    EXPECT_EQ(read(data / "kept.txt"), "kept");
+}
+
+TEST_F(XdgRecentDocumentsTest, AListThatCannotBeWrittenIsAFailureNamingIt)
+{
+    fs::create_directories(data / "recently-used.xbel" / "in-the-way");  // a folder where the list should be
+    XdgRecentDocuments recent(files, data.string());
+    const IoStatus status = recent.clear();
+    EXPECT_FALSE(status.ok);
+    EXPECT_NE(status.reason.find("recently-used.xbel"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavlo

@@ -1,0 +1,53 @@
+#include "tools/memory_release.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "core/frm_dtmn.h"
+#include "core/number_text.h"
+#include "display/layout.h"
+#include "platform/memory_blocks.h"
+
+namespace tavlo {
+namespace {
+
+constexpr double kStepWidth = kFullBarWidth / 10;  // 259.5 twips
+
+// The count of frmMClr's label Mc, a whole number, in 64 bits: 10 N words
+// pass 32 bits on machines of about 29 GB.
+std::uint64_t unitCount(const std::string& Mc)
+{
+    const double value = std::nearbyint(leadingNumberValue(Mc));
+    return value > 0 && value < 1e18 ? static_cast<std::uint64_t>(value) : 0;
+}
+
+}  // namespace
+
+void releaseMemory(FrmDTMn& form, MemoryBlocks& blocks, const std::function<void()>& letEventsRun)
+{
+    form.TmrN.enabled = false;
+    form.TmrR.enabled = false;
+    const std::string Mc = form.store.lblMClr;
+    form.view.lblDate.text = "メモリ開放中";
+
+    // Indices 0 to N × k: one word more than the count.
+    bool reserved = blocks.reserve(unitCount(Mc) + 1);
+    for (int k = 1; reserved && k <= 9; ++k) {
+        form.view.RamT.width = kStepWidth * k;
+        form.view.lblTime.text = std::to_string(k * 10) + "%";
+        letEventsRun();
+        reserved = blocks.reserve(unitCount(Mc) * static_cast<std::uint64_t>(k + 1) + 1);
+    }
+    if (reserved) {
+        form.view.RamT.width = kFullBarWidth;
+        form.view.lblTime.text = "100%";
+        letEventsRun();
+        form.view.lblDate.text = "開放完了";
+    }
+    // Whether it ran through or stopped, the restart timer hands the display back.
+    form.TmrRS = {true, 1000};
+    blocks.release();
+}
+
+}  // namespace tavlo
