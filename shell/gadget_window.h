@@ -30,10 +30,6 @@ public:
     // The handle and buttons of the position mode.
     PositionStrip& strip() { return strip_; }
 
-    // The picture last painted, as the window shows it.
-    const QImage& picture() const { return picture_; }
-    bool compositing() const { return compositing_; }
-
 signals:
     // A right click on the gadget: the same popup menu as on the icon, for
     // desktops without a notification area.
