@@ -14,9 +14,12 @@
 #include "platform/memory_blocks.h"
 #include "platform/memory_status.h"
 #include "platform/recent_documents.h"
+#include "platform/recycle_bin.h"
 #include "platform/screen.h"
 #include "platform/session_info.h"
 #include "platform/text_codec.h"
+#include "platform/url_cache.h"
+#include "platform/url_history.h"
 
 namespace tavlo {
 
@@ -53,6 +56,9 @@ struct Services {
     MemoryBlocks& blocks;
     Launcher& launcher;
     RecentDocuments& recentDocuments;
+    RecycleBin& recycleBin;
+    UrlCache& urlCache;
+    UrlHistory& urlHistory;
 };
 
 // The main window frmDTMn without its pixels: the settings store, what the

@@ -8,13 +8,14 @@ packages=(
     # build
     build-essential cmake pkg-config
     qt6-base-dev qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev
+    libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     # runtime: a face drawn to the metrics of the Windows "ＭＳ Ｐゴシック"
     fonts-ipafont-gothic
     # tests: a headless X desktop with a notification area, a compositor and
     # the tools that drive it and take screenshots
     xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick hsetroot
-    trayer picom openbox
+    trayer picom openbox xclip
     # Qt's own texts in Japanese
     qt6-translations-l10n
     # benchmarks: the reference gadget the whole-process measurement compares with

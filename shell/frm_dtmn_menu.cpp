@@ -13,6 +13,7 @@ QString text(std::string_view utf8)
 FrmDTMnMenu::FrmDTMnMenu()
 {
     menu_.setObjectName("DMn");
+    cmdRBinEmp.setObjectName("cmdRBinEmp");
     QMenu* parent = &menu_;
     int childrenLeft = 0;
     for (const MenuEntry& entry : kMenuEntries) {

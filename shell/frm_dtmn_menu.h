@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMenu>
+#include <QPushButton>
 
 #include <array>
 #include <string_view>
@@ -46,6 +47,10 @@ public:
     FrmDTMnMenu();
 
     QMenu& DMn() { return menu_; }
+
+    // Never shown: "ごみ箱を空にする" presses it, and its click handler
+    // empties the bin, so both ways in share one handler.
+    QPushButton cmdRBinEmp{QStringLiteral("cmdRBinEmp")};
 
     // Opens the popup at a screen position and returns when it closes.
     void popup(const QPoint& position);

@@ -3,14 +3,20 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QProgressDialog>
 #include <QPushButton>
+
+#include <algorithm>
+#include <climits>
 
 #include "shell/frm_dtmn_menu.h"
 #include "shell/gadget_window.h"
 #include "shell/tray_icon.h"
 #include "shell/tray_messages.h"
+#include "tools/internet_cleanup.h"
 #include "tools/launch_table.h"
 #include "tools/memory_release.h"
+#include "tools/recycle_bin_action.h"
 
 namespace tavlo {
 namespace {
@@ -136,6 +142,7 @@ void GadgetSession::showPopup(const QPoint& position)
     if (!menu_) {
         menu_ = std::make_unique<FrmDTMnMenu>();
         connect(menu_.get(), &FrmDTMnMenu::picked, this, &GadgetSession::menuPicked);
+        connect(&menu_->cmdRBinEmp, &QPushButton::clicked, this, &GadgetSession::cmdRBinEmp_Click);
     }
     menu_->popup(position);
 }
@@ -158,12 +165,39 @@ void GadgetSession::menuPicked(const QString& entry)
         const IoStatus status = form_->services().recentDocuments.clear();
         form_->services().notifier.showMessage(
             status.ok ? "削除しました。" : "削除できませんでした。\r" + status.reason);
+    } else if (entry == QLatin1String("Emp")) {
+        if (menu_)
+            menu_->cmdRBinEmp.click();
+    } else if (entry == QLatin1String("TIFDel")) {
+        TIFDel_Click(form_->services().urlCache, form_->services().notifier);
+    } else if (entry == QLatin1String("DelIHstry")) {
+        DelIHstry_Click(form_->services().urlHistory, form_->services().notifier);
     } else if (entry == QLatin1String("ClipBoadClr")) {
         QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
         QGuiApplication::clipboard()->clear(QClipboard::Selection);
     } else {
         launchTool(entry.toStdString(), form_->services().launcher);
     }
+}
+
+void GadgetSession::cmdRBinEmp_Click()
+{
+    // The progress shows only when emptying takes more than a moment.
+    std::unique_ptr<QProgressDialog> progress;
+    tavlo::cmdRBinEmp_Click(
+        form_->services().recycleBin, form_->services().notifier, [&progress](std::size_t done, std::size_t total) {
+            const int maximum = static_cast<int>(std::min<std::size_t>(total, INT_MAX));
+            if (!progress) {
+                progress = std::make_unique<QProgressDialog>(
+                    QStringLiteral("ごみ箱を空にしています..."), QStringLiteral("キャンセル"), 0, maximum);
+                progress->setWindowTitle(QString::fromUtf8(kProductName));
+                progress->setWindowModality(Qt::ApplicationModal);
+                progress->setMinimumDuration(500);
+            }
+            progress->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
+            return !progress->wasCanceled();
+        });
+    unloadMenu();
 }
 
 void GadgetSession::releaseMemory()

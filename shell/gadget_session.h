@@ -52,6 +52,8 @@ private:
     // "メモリ開放": loads frmMClr, whose loading runs the release.
     void releaseMemory();
     void menuPicked(const QString& entry);
+    // The click handler of the menu window's cmdRBinEmp.
+    void cmdRBinEmp_Click();
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
     std::unique_ptr<FrmDTMn> form_;

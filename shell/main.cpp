@@ -43,7 +43,8 @@ int main(int argc, char* argv[])
     FailureReporter failures(notifier);
     QtLauncher launcher;
     Services services{system.instance, system.session, system.memory, system.counters, system.files, system.codec,
-        clock, screen, notifier, failures, system.blocks, launcher, system.recentDocuments};
+        clock, screen, notifier, failures, system.blocks, launcher, system.recentDocuments, system.recycleBin,
+        system.urlCache, system.urlHistory};
 
     QtPickers pickers;
     GadgetApp gadget(services, pickers);

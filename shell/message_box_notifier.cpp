@@ -13,4 +13,10 @@ void MessageBoxNotifier::showMessage(const std::string& text)
     box.exec();
 }
 
+bool MessageBoxNotifier::ask(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, kProductName, tipText(text), QMessageBox::Yes | QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace tavlo

@@ -4,10 +4,11 @@
 
 namespace tavlo {
 
-// A modal QMessageBox with an OK button, titled "Tavlo".
+// Modal QMessageBoxes titled "Tavlo".
 class MessageBoxNotifier final : public UserNotifier {
 public:
     void showMessage(const std::string& text) override;
+    bool ask(const std::string& text) override;
 };
 
 }  // namespace tavlo

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/linux/descriptor.h"
+
 namespace tavlo {
 namespace {
 
@@ -18,31 +20,6 @@ IoStatus failure(int error)
 {
     return IoStatus::failure(std::generic_category().message(error));
 }
-
-// Closes a descriptor when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    // Closes now, so that a failing close can be reported.
-    int close()
-    {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
 
 bool writeAll(int fd, std::string_view content)
 {

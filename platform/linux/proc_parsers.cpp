@@ -160,28 +160,69 @@ std::optional<DiskTimes> parseDiskTimes(std::string_view diskstats)
     return times;
 }
 
+namespace {
+
+bool pseudoFileSystem(std::string_view type)
+{
+    return std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), type) != kPseudoFileSystems.end();
+}
+
+// A line of mountinfo: id parent major:minor root mountpoint options
+// [optional...] - type source superoptions.
+struct MountLine {
+    std::string_view device;
+    std::string_view mountPoint;
+    std::string_view options;
+    std::string_view type;
+};
+
+std::optional<MountLine> mountLine(std::string_view line)
+{
+    const auto fields = words(line);
+    const auto separator = std::find(fields.begin(), fields.end(), std::string_view("-"));
+    if (fields.size() < 7 || separator == fields.end() || separator + 1 == fields.end())
+        return std::nullopt;
+    return MountLine{fields[2], fields[4], fields[5], *(separator + 1)};
+}
+
+}  // namespace
+
 std::optional<std::vector<std::string>> parseRealMounts(std::string_view mountinfo)
 {
     std::vector<std::string> mounts;
     std::set<std::string_view> devices;
     for (std::string_view line : lines(mountinfo)) {
-        const auto fields = words(line);
-        if (fields.empty())
+        if (words(line).empty())
             continue;
-        // id parent major:minor root mountpoint options [optional...] - type source superoptions
-        const auto separator = std::find(fields.begin(), fields.end(), std::string_view("-"));
-        if (fields.size() < 7 || separator == fields.end() || separator + 1 == fields.end())
+        const auto mount = mountLine(line);
+        if (!mount)
             return std::nullopt;
-        const std::string_view type = *(separator + 1);
-        if (std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), type) != kPseudoFileSystems.end())
+        if (pseudoFileSystem(mount->type))
             continue;
         // A device mounted again (a bind mount) counts once.
-        if (!devices.insert(fields[2]).second)
+        if (!devices.insert(mount->device).second)
             continue;
-        mounts.push_back(unescapeOctal(fields[4]));
+        mounts.push_back(unescapeOctal(mount->mountPoint));
     }
     if (mounts.empty())
         return std::nullopt;
+    return mounts;
+}
+
+std::vector<std::string> parseWritableMounts(std::string_view mountinfo)
+{
+    std::set<std::string> seen;
+    std::vector<std::string> mounts;
+    for (std::string_view line : lines(mountinfo)) {
+        const auto mount = mountLine(line);
+        if (!mount || (mount->options.substr(0, 3) != "rw," && mount->options != "rw"))
+            continue;
+        if (pseudoFileSystem(mount->type) && mount->type != "tmpfs" && mount->type != "ramfs")
+            continue;
+        std::string point = unescapeOctal(mount->mountPoint);
+        if (seen.insert(point).second)
+            mounts.push_back(std::move(point));
+    }
     return mounts;
 }
 

@@ -29,4 +29,8 @@ std::optional<DiskTimes> parseDiskTimes(std::string_view diskstats);
 // device.
 std::optional<std::vector<std::string>> parseRealMounts(std::string_view mountinfo);
 
+// The mount points of /proc/self/mountinfo that are mounted read-write and
+// can hold the user's files (memory file systems included), each once.
+std::vector<std::string> parseWritableMounts(std::string_view mountinfo);
+
 }  // namespace tavlo

@@ -1,6 +1,5 @@
 #include "platform/linux/xdg_recent_documents.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -16,14 +15,6 @@ const char* const kEmptyRecentList = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>
 XdgRecentDocuments::XdgRecentDocuments(FileStore& files, std::string dataHome)
     : files_(files), dataHome_(std::move(dataHome))
 {
-}
-
-std::string XdgRecentDocuments::defaultDataHome()
-{
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
-        return data;
-    const char* home = std::getenv("HOME");
-    return std::string(home ? home : "") + "/.local/share";
 }
 
 IoStatus XdgRecentDocuments::clear()

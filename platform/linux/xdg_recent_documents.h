@@ -15,9 +15,6 @@ public:
 
     IoStatus clear() override;
 
-    // $XDG_DATA_HOME, or ~/.local/share without it.
-    static std::string defaultDataHome();
-
 private:
     FileStore& files_;
     std::string dataHome_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -159,9 +160,94 @@ struct FakeRecentDocuments final : RecentDocuments {
     }
 };
 
+struct FakeRecycleBin final : RecycleBin {
+    std::size_t items = 0;
+    IoStatus answer = IoStatus::success();
+    int emptied = 0;
+    std::size_t itemCount() override { return items; }
+    IoStatus empty(const Progress& progress) override
+    {
+        ++emptied;
+        for (std::size_t done = 1; done <= items; ++done) {
+            if (!progress(done, items))
+                break;
+        }
+        return answer;
+    }
+};
+
+// A cache of named entries whose walk fails with `walkError` once it has
+// given `entriesBeforeError` entries (0: never), and where the entries of
+// `stuck` cannot be deleted.
+struct FakeUrlCache final : UrlCache {
+    std::vector<std::string> entries;
+    int startError = kErrorNoMoreItems;
+    int walkError = 0;
+    std::size_t entriesBeforeError = 0;
+    std::vector<std::string> stuck;
+    std::vector<std::string> removed;
+
+    struct Walk final : UrlCacheWalk {
+        FakeUrlCache& cache;
+        std::size_t given = 1;
+        explicit Walk(FakeUrlCache& owner) : cache(owner) {}
+        bool next(UrlCacheEntry& entry, int& error) override
+        {
+            if (cache.walkError != 0 && given == cache.entriesBeforeError) {
+                error = cache.walkError;
+                return false;
+            }
+            if (given == cache.entries.size()) {
+                error = kErrorNoMoreItems;
+                return false;
+            }
+            entry.name = cache.entries[given++];
+            return true;
+        }
+    };
+
+    std::unique_ptr<UrlCacheWalk> findFirst(UrlCacheEntry& entry, int& error) override
+    {
+        if (entries.empty()) {
+            error = startError;
+            return nullptr;
+        }
+        entry.name = entries.front();
+        return std::make_unique<Walk>(*this);
+    }
+    bool remove(const UrlCacheEntry& entry, int& error) override
+    {
+        if (std::find(stuck.begin(), stuck.end(), entry.name) != stuck.end()) {
+            error = kErrorFileNotFound;
+            return false;
+        }
+        removed.push_back(entry.name);
+        return true;
+    }
+};
+
+struct FakeUrlHistory final : UrlHistory {
+    IoStatus opening = IoStatus::success();
+    IoStatus clearing = IoStatus::success();
+    int cleared = 0;
+    IoStatus open() override { return opening; }
+    IoStatus ClearHistory() override
+    {
+        ++cleared;
+        return clearing;
+    }
+};
+
 struct RecordingNotifier final : UserNotifier {
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    bool answer = true;
     void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool ask(const std::string& text) override
+    {
+        questions.push_back(text);
+        return answer;
+    }
 };
 
 // Every service of the main window, faked, wired into a Services bundle.
@@ -179,8 +265,11 @@ struct FakeServices {
     FakeBlocks blocks;
     FakeLauncher launcher;
     FakeRecentDocuments recentDocuments;
+    FakeRecycleBin recycleBin;
+    FakeUrlCache urlCache;
+    FakeUrlHistory urlHistory;
     Services services{instance, session, memory, counters, files, codec, clock, screen, notifier, failures, blocks,
-        launcher, recentDocuments};
+        launcher, recentDocuments, recycleBin, urlCache, urlHistory};
 
     std::string settingsPath() const { return session.directory + "/QvrnData/" + session.user + ".qvn"; }
 };

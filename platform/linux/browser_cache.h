@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/url_cache.h"
+
+namespace tavlo {
+
+// The disk caches of the installed browsers under the user's cache folder:
+// Firefox's cache2 entries and the Cache_Data of Chromium and Google Chrome,
+// every profile. An entry is a file of such a folder; folders inside them
+// are no entries, and nothing outside them is ever deleted.
+class BrowserCache final : public UrlCache {
+public:
+    explicit BrowserCache(std::string cacheHome);
+
+    std::unique_ptr<UrlCacheWalk> findFirst(UrlCacheEntry& entry, int& error) override;
+    bool remove(const UrlCacheEntry& entry, int& error) override;
+
+    // The cache folders present now, in the order of the walk.
+    std::vector<std::string> folders() const;
+
+private:
+    std::string cacheHome_;
+};
+
+}  // namespace tavlo

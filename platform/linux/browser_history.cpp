@@ -1,0 +1,181 @@
+#include "platform/linux/browser_history.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "platform/linux/descriptor.h"
+#include "platform/linux/folder_tree.h"
+
+namespace tavlo {
+namespace {
+
+// A statement of the clearing and the tables it needs: what this version of
+// the browser lacks is left out with the statements that need it.
+struct ClearStep {
+    std::array<std::string_view, 3> tables;
+    std::string_view sql;
+};
+
+constexpr ClearStep kFirefoxSteps[] = {
+    {{"moz_historyvisits"}, "DELETE FROM moz_historyvisits"},
+    {{"moz_inputhistory"}, "DELETE FROM moz_inputhistory"},
+    {{"moz_places_metadata"}, "DELETE FROM moz_places_metadata"},
+    {{"moz_places_metadata_search_queries"}, "DELETE FROM moz_places_metadata_search_queries"},
+    // A page stays while a bookmark or a keyword points at it.
+    {{"moz_places", "moz_bookmarks", "moz_keywords"},
+        "DELETE FROM moz_places WHERE id NOT IN (SELECT fk FROM moz_bookmarks WHERE fk IS NOT NULL)"
+        " AND id NOT IN (SELECT place_id FROM moz_keywords WHERE place_id IS NOT NULL)"},
+    {{"moz_places"}, "UPDATE moz_places SET visit_count = 0, last_visit_date = NULL, typed = 0"},
+    {{"moz_annos", "moz_places"}, "DELETE FROM moz_annos WHERE place_id NOT IN (SELECT id FROM moz_places)"},
+    {{"moz_origins", "moz_places"},
+        "DELETE FROM moz_origins WHERE id NOT IN (SELECT origin_id FROM moz_places WHERE origin_id IS NOT NULL)"},
+};
+
+// Chromium keeps bookmarks in a file of their own; downloads stay.
+constexpr ClearStep kChromiumSteps[] = {
+    {{"visits"}, "DELETE FROM visits"},
+    {{"visit_source"}, "DELETE FROM visit_source"},
+    {{"visited_links"}, "DELETE FROM visited_links"},
+    {{"keyword_search_terms"}, "DELETE FROM keyword_search_terms"},
+    {{"segment_usage"}, "DELETE FROM segment_usage"},
+    {{"segments"}, "DELETE FROM segments"},
+    {{"content_annotations"}, "DELETE FROM content_annotations"},
+    {{"context_annotations"}, "DELETE FROM context_annotations"},
+    {{"clusters_and_visits"}, "DELETE FROM clusters_and_visits"},
+    {{"cluster_keywords"}, "DELETE FROM cluster_keywords"},
+    {{"cluster_visit_duplicates"}, "DELETE FROM cluster_visit_duplicates"},
+    {{"clusters"}, "DELETE FROM clusters"},
+    {{"urls"}, "DELETE FROM urls"},
+};
+
+struct HistoryLayout {
+    std::string_view profiles;  // under $HOME or $XDG_CONFIG_HOME
+    bool inConfigHome;
+    std::string_view file;
+    std::span<const ClearStep> steps;
+};
+
+constexpr HistoryLayout kHistoryLayouts[] = {
+    {".mozilla/firefox", false, "places.sqlite", kFirefoxSteps},
+    {"mozilla/firefox", true, "places.sqlite", kFirefoxSteps},
+    {"chromium", true, "History", kChromiumSteps},
+    {"google-chrome", true, "History", kChromiumSteps},
+};
+
+const HistoryLayout* layoutOf(const std::string& database)
+{
+    for (const HistoryLayout& layout : kHistoryLayouts) {
+        if (database.ends_with("/" + std::string(layout.file)))
+            return &layout;
+    }
+    return nullptr;
+}
+
+struct CloseDatabase {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using Database = std::unique_ptr<sqlite3, CloseDatabase>;
+
+std::string reasonOf(sqlite3* db, int code)
+{
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return "ブラウザが使用中です。ブラウザを閉じてから、もう一度実行してください。";
+    return db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+}
+
+bool hasTable(sqlite3* db, std::string_view table)
+{
+    sqlite3_stmt* query = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", -1, &query, nullptr)
+        != SQLITE_OK)
+        return false;
+    sqlite3_bind_text(query, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    const bool found = sqlite3_step(query) == SQLITE_ROW;
+    sqlite3_finalize(query);
+    return found;
+}
+
+// Clears one database in one transaction: it changes whole or not at all.
+std::string clearDatabase(const std::string& path, std::span<const ClearStep> steps)
+{
+    sqlite3* opened = nullptr;
+    const int openCode = sqlite3_open_v2(path.c_str(), &opened, SQLITE_OPEN_READWRITE, nullptr);
+    const Database db(opened);
+    if (openCode != SQLITE_OK)
+        return reasonOf(db.get(), openCode);
+    // A browser that runs holds its history locked: no long wait for it.
+    sqlite3_busy_timeout(db.get(), 500);
+    // What is deleted is overwritten, not left readable in free pages.
+    sqlite3_exec(db.get(), "PRAGMA secure_delete = ON", nullptr, nullptr, nullptr);
+
+    if (const int code = sqlite3_exec(db.get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr); code != SQLITE_OK)
+        return reasonOf(db.get(), code);
+    for (const ClearStep& step : steps) {
+        const bool present = std::all_of(step.tables.begin(), step.tables.end(),
+            [&](std::string_view table) { return table.empty() || hasTable(db.get(), table); });
+        if (!present)
+            continue;
+        const std::string sql(step.sql);
+        if (const int code = sqlite3_exec(db.get(), sql.c_str(), nullptr, nullptr, nullptr); code != SQLITE_OK) {
+            std::string reason = reasonOf(db.get(), code);
+            sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+            return reason;
+        }
+    }
+    if (const int code = sqlite3_exec(db.get(), "COMMIT", nullptr, nullptr, nullptr); code != SQLITE_OK) {
+        std::string reason = reasonOf(db.get(), code);
+        sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+        return reason;
+    }
+    return {};
+}
+
+}  // namespace
+
+BrowserHistory::BrowserHistory(std::string home, std::string configHome)
+    : home_(std::move(home)), configHome_(std::move(configHome))
+{
+}
+
+IoStatus BrowserHistory::open()
+{
+    databases_.clear();
+    for (const HistoryLayout& layout : kHistoryLayouts) {
+        const std::string profiles = (layout.inConfigHome ? configHome_ : home_) + "/" + std::string(layout.profiles);
+        const Descriptor folder(::open(profiles.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        std::vector<std::string> names;
+        if (!folder || listFolder(folder.get(), names) != 0)
+            continue;
+        std::sort(names.begin(), names.end());
+        for (const std::string& profile : names) {
+            const std::string database = profiles + "/" + profile + "/" + std::string(layout.file);
+            struct stat info {};
+            if (::stat(database.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+                databases_.push_back(database);
+        }
+    }
+    if (databases_.empty())
+        return IoStatus::failure("Firefox、Chromium、Google Chrome の履歴が見つかりません。");
+    return IoStatus::success();
+}
+
+IoStatus BrowserHistory::ClearHistory()
+{
+    // Each history is cleared on its own; the ones that could not be are named.
+    std::string failures;
+    for (const std::string& database : databases_) {
+        const HistoryLayout* layout = layoutOf(database);
+        if (const std::string reason = clearDatabase(database, layout->steps); !reason.empty())
+            failures += (failures.empty() ? "" : "\r") + database + "\r" + reason;
+    }
+    return failures.empty() ? IoStatus::success() : IoStatus::failure(failures);
+}
+
+}  // namespace tavlo

@@ -1,0 +1,23 @@
+#include "tools/recycle_bin_action.h"
+
+#include "platform/user_notifier.h"
+
+namespace tavlo {
+
+std::string emptyBinQuestion(std::size_t items)
+{
+    return "ごみ箱の " + std::to_string(items) + " 個の項目を完全に削除しますか?";
+}
+
+void cmdRBinEmp_Click(RecycleBin& bin, UserNotifier& notifier, const RecycleBin::Progress& progress)
+{
+    const std::size_t items = bin.itemCount();
+    if (items == 0 || !notifier.ask(emptyBinQuestion(items)))
+        return;
+    // What could not be deleted stays in the bin: the user is told, as the
+    // system's own bin tells it.
+    if (const IoStatus status = bin.empty(progress); !status.ok)
+        notifier.showMessage("ごみ箱を空にできませんでした。\r" + status.reason);
+}
+
+}  // namespace tavlo

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "platform/recycle_bin.h"
+
+namespace tavlo {
+
+class UserNotifier;
+
+// The click handler of the menu window's hidden button cmdRBinEmp: asks,
+// then empties the bin with progress. An empty bin, or the answer "いいえ",
+// ends silently.
+void cmdRBinEmp_Click(RecycleBin& bin, UserNotifier& notifier, const RecycleBin::Progress& progress);
+
+// The question before the bin is emptied.
+std::string emptyBinQuestion(std::size_t items);
+
+}  // namespace tavlo
