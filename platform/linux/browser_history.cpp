@@ -25,6 +25,7 @@ struct ClearStep {
 
 constexpr ClearStep kFirefoxSteps[] = {
     {{"moz_historyvisits"}, "DELETE FROM moz_historyvisits"},
+    {{"moz_historyvisits_extra"}, "DELETE FROM moz_historyvisits_extra"},
     {{"moz_inputhistory"}, "DELETE FROM moz_inputhistory"},
     {{"moz_places_metadata"}, "DELETE FROM moz_places_metadata"},
     {{"moz_places_metadata_search_queries"}, "DELETE FROM moz_places_metadata_search_queries"},
@@ -34,6 +35,8 @@ constexpr ClearStep kFirefoxSteps[] = {
         " AND id NOT IN (SELECT place_id FROM moz_keywords WHERE place_id IS NOT NULL)"},
     {{"moz_places"}, "UPDATE moz_places SET visit_count = 0, last_visit_date = NULL, typed = 0"},
     {{"moz_annos", "moz_places"}, "DELETE FROM moz_annos WHERE place_id NOT IN (SELECT id FROM moz_places)"},
+    {{"moz_places_extra", "moz_places"},
+        "DELETE FROM moz_places_extra WHERE place_id NOT IN (SELECT id FROM moz_places)"},
     {{"moz_origins", "moz_places"},
         "DELETE FROM moz_origins WHERE id NOT IN (SELECT origin_id FROM moz_places WHERE origin_id IS NOT NULL)"},
 };

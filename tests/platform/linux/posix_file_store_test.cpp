@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/fakes/temp_folder.h"
+
 namespace tavlo {
 namespace {
 
@@ -16,16 +18,6 @@ namespace fs = std::filesystem;
 
 class PosixFileStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path()
-            / ("tavlo-store-" + std::to_string(::getpid()) + "-"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     std::string path(const char* name) const { return (folder / name).string(); }
 
     static std::string contentOf(const std::string& file)
@@ -38,7 +30,8 @@ protected:
         std::ofstream(file, std::ios::binary) << content;
     }
 
-    fs::path folder;
+    testing::TempFolder temp{"store"};
+    fs::path folder = temp.path;
     PosixFileStore store;
 };
 

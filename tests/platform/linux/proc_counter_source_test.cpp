@@ -8,6 +8,7 @@
 #include "platform/linux/proc_parsers.h"
 
 #include "tests/fakes/captured.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace tavlo {
 namespace {
@@ -88,13 +89,10 @@ class ProcCounterSourceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path() / ("tavlo-counters-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
         write("mountinfo", "27 1 8:1 / / rw - ext4 /dev/sda1 rw\n28 27 8:2 / /home rw - ext4 /dev/sda2 rw\n");
         write("meminfo", "MemTotal: 4096000 kB\nMemAvailable: 1228800 kB\n");
         setTimes(1000, 4000, 0);
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     void write(const char* name, const std::string& text) { std::ofstream(folder / name) << text; }
     void setTimes(int busy, int idle, int weightedMs)
@@ -119,7 +117,8 @@ protected:
         return ProcCounterSource(sources);
     }
 
-    std::filesystem::path folder;
+    testing::TempFolder temp{"counters"};
+    std::filesystem::path folder = temp.path;
     double now = 100;
 };
 

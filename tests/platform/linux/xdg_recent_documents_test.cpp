@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "platform/linux/posix_file_store.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace tavlo {
 namespace {
@@ -16,21 +17,14 @@ namespace fs = std::filesystem;
 
 class XdgRecentDocumentsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        data = fs::temp_directory_path() / ("tavlo-recent-" + std::to_string(::getpid()));
-        fs::remove_all(data);
-        fs::create_directories(data);
-    }
-    void TearDown() override { fs::remove_all(data); }
-
     static std::string read(const fs::path& file)
     {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    fs::path data;
+    testing::TempFolder temp{"recent"};
+    fs::path data = temp.path;
     PosixFileStore files;
 };
 
