@@ -22,6 +22,10 @@ public:
 
     // The following entry; false with `error` set, kErrorNoMoreItems at the end.
     virtual bool next(UrlCacheEntry& entry, int& error) = 0;
+
+    // Deletes the entry the walk stands on; false with `error` set
+    // (kErrorFileNotFound when it is already gone).
+    virtual bool remove(const UrlCacheEntry& entry, int& error) = 0;
 };
 
 // The cache of temporary Internet files.
@@ -32,10 +36,6 @@ public:
     // Starts a walk at the first entry; nothing, with `error` set, when it
     // cannot start (kErrorNoMoreItems when the cache is empty).
     virtual std::unique_ptr<UrlCacheWalk> findFirst(UrlCacheEntry& entry, int& error) = 0;
-
-    // Deletes one entry; false with `error` set (kErrorFileNotFound when it
-    // is already gone).
-    virtual bool remove(const UrlCacheEntry& entry, int& error) = 0;
 };
 
 }  // namespace tavlo

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -182,21 +183,27 @@ void GadgetSession::menuPicked(const QString& entry)
 
 void GadgetSession::cmdRBinEmp_Click()
 {
-    // The progress shows only when emptying takes more than a moment.
+    // The progress shows only when emptying takes more than a moment. Within
+    // a large folder its value stays, yet it repaints and hears "キャンセル".
     std::unique_ptr<QProgressDialog> progress;
-    tavlo::cmdRBinEmp_Click(
-        form_->services().recycleBin, form_->services().notifier, [&progress](std::size_t done, std::size_t total) {
-            const int maximum = static_cast<int>(std::min<std::size_t>(total, INT_MAX));
-            if (!progress) {
-                progress = std::make_unique<QProgressDialog>(
-                    QStringLiteral("ごみ箱を空にしています..."), QStringLiteral("キャンセル"), 0, maximum);
-                progress->setWindowTitle(QString::fromUtf8(kProductName));
-                progress->setWindowModality(Qt::ApplicationModal);
-                progress->setMinimumDuration(500);
-            }
-            progress->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
-            return !progress->wasCanceled();
-        });
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    const auto report = [&](std::size_t done, std::size_t total) {
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(QStringLiteral("ごみ箱を空にしています..."),
+                QStringLiteral("キャンセル"), 0, static_cast<int>(std::min<std::size_t>(total, INT_MAX)));
+            progress->setWindowTitle(QString::fromUtf8(kProductName));
+            progress->setWindowModality(Qt::ApplicationModal);
+            progress->setMinimumDuration(500);
+        }
+        progress->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
+        if (sinceEvents.elapsed() >= 50) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+        return !progress->wasCanceled();
+    };
+    tavlo::cmdRBinEmp_Click(form_->services().recycleBin, form_->services().notifier, report);
     unloadMenu();
 }
 

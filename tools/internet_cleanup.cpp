@@ -40,7 +40,7 @@ void TIFDel_Click(UrlCache& cache, UserNotifier& notifier)
     // cache ends the walk without an error.
     int ignored = 0;
     do
-        cache.remove(entry, ignored);
+        walk->remove(entry, ignored);
     while (walk->next(entry, error));
     if (error != kErrorNoMoreItems) {
         notifier.showMessage(nextEntryError(error));

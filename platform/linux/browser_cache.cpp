@@ -30,7 +30,10 @@ constexpr CacheLayout kCacheLayouts[] = {
 
 class FolderWalk final : public UrlCacheWalk {
 public:
-    explicit FolderWalk(std::vector<std::string> folders) : folders_(std::move(folders)) {}
+    FolderWalk(std::string cacheHome, std::vector<std::string> folders)
+        : cacheHome_(std::move(cacheHome)), folders_(std::move(folders))
+    {
+    }
     ~FolderWalk() override { closeFolder(); }
     FolderWalk(const FolderWalk&) = delete;
     FolderWalk& operator=(const FolderWalk&) = delete;
@@ -40,6 +43,8 @@ public:
         while (true) {
             if (!stream_ && !openNextFolder(error))
                 return false;
+            if (!stream_)
+                continue;
             errno = 0;
             const dirent* found = ::readdir(stream_);
             if (!found) {
@@ -50,23 +55,43 @@ public:
                 continue;
             }
             if (isEntry(*found)) {
-                entry.name = folders_[nextFolder_ - 1] + "/" + found->d_name;
+                current_ = found->d_name;
+                entry.name = cacheHome_ + "/" + folders_[nextFolder_ - 1] + "/" + current_;
                 return true;
             }
         }
     }
 
+    bool remove(const UrlCacheEntry&, int& error) override
+    {
+        // Through the folder the walk holds open: a link goes as a link.
+        if (stream_ && ::unlinkat(::dirfd(stream_), current_.c_str(), 0) == 0)
+            return true;
+        error = stream_ ? errno : kErrorFileNotFound;
+        return false;
+    }
+
 private:
+    // Opens the next folder; a folder gone meanwhile (the browser renames
+    // its cache away to purge it) holds nothing and leaves no stream.
     bool openNextFolder(int& error)
     {
         if (nextFolder_ == folders_.size()) {
             error = kErrorNoMoreItems;
             return false;
         }
-        stream_ = ::opendir(folders_[nextFolder_++].c_str());
-        if (!stream_)
+        Descriptor folder = openBelow(cacheHome_, folders_[nextFolder_++]);
+        if (!folder) {
             error = errno;
-        return stream_ != nullptr;
+            return error == ENOENT;
+        }
+        stream_ = ::fdopendir(folder.get());
+        if (!stream_) {
+            error = errno;
+            return false;
+        }
+        folder.release();
+        return true;
     }
 
     void closeFolder()
@@ -86,9 +111,11 @@ private:
         return ::fstatat(::dirfd(stream_), found.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(info.st_mode);
     }
 
+    std::string cacheHome_;
     std::vector<std::string> folders_;
     std::size_t nextFolder_ = 0;
     DIR* stream_ = nullptr;
+    std::string current_;
 };
 
 }  // namespace
@@ -99,19 +126,18 @@ std::vector<std::string> BrowserCache::folders() const
 {
     std::vector<std::string> result;
     for (const CacheLayout& layout : kCacheLayouts) {
-        const std::string profiles = cacheHome_ + "/" + std::string(layout.profiles);
-        const Descriptor folder(::open(profiles.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const Descriptor profiles = openBelow(cacheHome_, std::string(layout.profiles));
         std::vector<std::string> names;
-        if (!folder || listFolder(folder.get(), names) != 0)
+        if (!profiles || listFolder(profiles.get(), names) != 0)
             continue;
         std::sort(names.begin(), names.end());
         // A cache folder that is there but cannot be read still counts: the
-        // walk reports it.
+        // walk reports it. A link is not the browser's folder.
         for (const std::string& profile : names) {
-            const std::string entries = profiles + "/" + profile + "/" + std::string(layout.entries);
+            const std::string entries = profile + "/" + std::string(layout.entries);
             struct stat info {};
-            if (::lstat(entries.c_str(), &info) == 0)
-                result.push_back(entries);
+            if (::fstatat(profiles.get(), entries.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISLNK(info.st_mode))
+                result.push_back(std::string(layout.profiles) + "/" + entries);
         }
     }
     return result;
@@ -119,19 +145,10 @@ std::vector<std::string> BrowserCache::folders() const
 
 std::unique_ptr<UrlCacheWalk> BrowserCache::findFirst(UrlCacheEntry& entry, int& error)
 {
-    auto walk = std::make_unique<FolderWalk>(folders());
+    auto walk = std::make_unique<FolderWalk>(cacheHome_, folders());
     if (!walk->next(entry, error))
         return nullptr;
     return walk;
-}
-
-bool BrowserCache::remove(const UrlCacheEntry& entry, int& error)
-{
-    // The name came from the walk, inside a cache folder; a link goes as a link.
-    if (::unlink(entry.name.c_str()) == 0)
-        return true;
-    error = errno;
-    return false;
 }
 
 }  // namespace tavlo

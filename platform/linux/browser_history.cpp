@@ -41,6 +41,11 @@ constexpr ClearStep kFirefoxSteps[] = {
         "DELETE FROM moz_origins WHERE id NOT IN (SELECT origin_id FROM moz_places WHERE origin_id IS NOT NULL)"},
 };
 
+// What was typed into Firefox's search bar.
+constexpr ClearStep kFirefoxFormSteps[] = {
+    {{"moz_formhistory"}, "DELETE FROM moz_formhistory WHERE fieldname = 'searchbar-history'"},
+};
+
 // Chromium keeps bookmarks in a file of their own; downloads stay.
 constexpr ClearStep kChromiumSteps[] = {
     {{"visits"}, "DELETE FROM visits"},
@@ -68,6 +73,8 @@ struct HistoryLayout {
 constexpr HistoryLayout kHistoryLayouts[] = {
     {".mozilla/firefox", false, "places.sqlite", kFirefoxSteps},
     {"mozilla/firefox", true, "places.sqlite", kFirefoxSteps},
+    {".mozilla/firefox", false, "formhistory.sqlite", kFirefoxFormSteps},
+    {"mozilla/firefox", true, "formhistory.sqlite", kFirefoxFormSteps},
     {"chromium", true, "History", kChromiumSteps},
     {"google-chrome", true, "History", kChromiumSteps},
 };

@@ -7,11 +7,14 @@
 
 namespace tavlo {
 
-// The history databases of Firefox (places.sqlite, in ~/.mozilla/firefox
-// and $XDG_CONFIG_HOME/mozilla/firefox) and of Chromium and Google Chrome
+// The history databases of Firefox (places.sqlite and the search bar's part
+// of formhistory.sqlite, in ~/.mozilla/firefox and
+// $XDG_CONFIG_HOME/mozilla/firefox) and of Chromium and Google Chrome
 // (History, in $XDG_CONFIG_HOME), every profile, changed through SQLite.
-// Visits, typed addresses and search terms go; bookmarks, keywords,
-// downloads and settings stay.
+// Visits, typed addresses and search terms go; bookmarks, keywords, other
+// form entries and settings stay. Chromium keeps its downloads; Firefox keeps
+// its download list on the visited pages, which go with their history as in
+// Firefox's own clearing.
 class BrowserHistory final : public UrlHistory {
 public:
     BrowserHistory(std::string home, std::string configHome);

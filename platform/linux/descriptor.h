@@ -27,6 +27,9 @@ public:
     int get() const { return fd_; }
     explicit operator bool() const { return fd_ >= 0; }
 
+    // Hands the descriptor over to whoever closes it from now on.
+    int release() { return std::exchange(fd_, -1); }
+
     // Closes now, so that a failing close can be reported.
     int close() { return ::close(std::exchange(fd_, -1)); }
 

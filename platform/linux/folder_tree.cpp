@@ -7,10 +7,57 @@
 
 #include <cerrno>
 #include <cstring>
-
-#include "platform/linux/descriptor.h"
+#include <sstream>
 
 namespace tavlo {
+namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+int removeFolder(int parent, dev_t volume, const std::string& name, const std::function<bool()>& carryOn);
+
+int removeEntry(int parent, dev_t volume, const std::string& name, const std::function<bool()>& carryOn)
+{
+    if (::unlinkat(parent, name.c_str(), 0) == 0 || errno == ENOENT)
+        return carryOn() ? 0 : ECANCELED;
+    if (errno != EISDIR && errno != EPERM)
+        return errno;
+    return removeFolder(parent, volume, name, carryOn);
+}
+
+int removeFolder(int parent, dev_t volume, const std::string& name, const std::function<bool()>& carryOn)
+{
+    // Reading and emptying a folder needs all three permissions.
+    Descriptor folder = openFolderIn(parent, name.c_str());
+    if (!folder && errno == EACCES && ::fchmodat(parent, name.c_str(), S_IRWXU, AT_SYMLINK_NOFOLLOW) == 0)
+        folder = openFolderIn(parent, name.c_str());
+    if (!folder)
+        return errno;
+    struct stat info {};
+    if (::fstat(folder.get(), &info) != 0)
+        return errno;
+    if (info.st_dev != volume)
+        return EXDEV;
+    if ((info.st_mode & S_IRWXU) != S_IRWXU)
+        ::fchmod(folder.get(), info.st_mode | S_IRWXU);
+
+    std::vector<std::string> names;
+    int failure = listFolder(folder.get(), names);
+    for (const std::string& inner : names) {
+        const int error = removeEntry(folder.get(), volume, inner, carryOn);
+        if (error == ECANCELED)
+            return error;
+        if (failure == 0)
+            failure = error;
+    }
+    if (failure != 0)
+        return failure;
+    if (::unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT)
+        return errno;
+    return 0;
+}
+
+}  // namespace
 
 int listFolder(int folder, std::vector<std::string>& names)
 {
@@ -39,37 +86,29 @@ int listFolder(int folder, std::vector<std::string>& names)
     return error;
 }
 
-int removeTree(int parent, const std::string& name)
+Descriptor openFolderIn(int parent, const char* name)
 {
-    if (::unlinkat(parent, name.c_str(), 0) == 0 || errno == ENOENT)
-        return 0;
-    if (errno != EISDIR && errno != EPERM)
-        return errno;
+    return Descriptor(::openat(parent, name, kFolderFlags));
+}
 
-    // A folder: opened without following a link, then emptied through its
-    // own descriptor. Reading and emptying it needs all three permissions.
-    const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-    Descriptor folder(::openat(parent, name.c_str(), flags));
-    if (!folder && errno == EACCES && ::fchmodat(parent, name.c_str(), S_IRWXU, AT_SYMLINK_NOFOLLOW) == 0)
-        folder = Descriptor(::openat(parent, name.c_str(), flags));
-    if (!folder)
-        return errno;
-    struct stat info {};
-    if (::fstat(folder.get(), &info) == 0 && (info.st_mode & S_IRWXU) != S_IRWXU)
-        ::fchmod(folder.get(), info.st_mode | S_IRWXU);
-
-    std::vector<std::string> names;
-    int failure = listFolder(folder.get(), names);
-    for (const std::string& inner : names) {
-        const int error = removeTree(folder.get(), inner);
-        if (failure == 0)
-            failure = error;
+Descriptor openBelow(const std::string& base, const std::string& relative)
+{
+    Descriptor folder(::open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    std::istringstream parts(relative);
+    std::string part;
+    while (folder && std::getline(parts, part, '/')) {
+        if (!part.empty())
+            folder = openFolderIn(folder.get(), part.c_str());
     }
-    if (failure != 0)
-        return failure;
-    if (::unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT)
+    return folder;
+}
+
+int removeTree(int parent, const std::string& name, const std::function<bool()>& carryOn)
+{
+    struct stat info {};
+    if (::fstat(parent, &info) != 0)
         return errno;
-    return 0;
+    return removeEntry(parent, info.st_dev, name, carryOn);
 }
 
 }  // namespace tavlo

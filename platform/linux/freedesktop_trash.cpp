@@ -21,34 +21,58 @@ namespace {
 
 constexpr std::string_view kInfoSuffix = ".trashinfo";
 
-Descriptor openFolderIn(int parent, const char* name)
-{
-    return Descriptor(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-}
+struct OpenTrash {
+    std::string path;
+    Descriptor folder;
+};
 
-// A trash folder as folders() found it: the home trash may be a link.
-Descriptor openTrash(const std::string& path)
+bool isFolder(const Descriptor& folder, struct stat& info)
 {
-    return Descriptor(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-}
-
-// A trash folder of a volume: a real folder of the user's, never a link.
-bool ownedFolder(const std::string& path, uid_t user, struct stat& info)
-{
-    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user;
-}
-
-// $topdir/.Trash counts only as a sticky folder that is no link, so that no
-// other user can have swapped the user's folder in it.
-bool stickyFolder(const std::string& path)
-{
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX);
+    return folder && ::fstat(folder.get(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::string reasonOf(const std::string& path, int error)
 {
     return path + "\r" + std::generic_category().message(error);
+}
+
+// The trash folders, opened and checked through their descriptors, so that
+// a link swapped in after the check cannot redirect the deletion.
+std::vector<OpenTrash> openTrashes(const std::string& homeTrash, const std::vector<std::string>& tops, uid_t user)
+{
+    std::vector<OpenTrash> result;
+    std::set<std::pair<dev_t, ino_t>> seen;
+    const auto add = [&](std::string path, Descriptor folder, const struct stat& info) {
+        if (seen.insert({info.st_dev, info.st_ino}).second)
+            result.push_back({std::move(path), std::move(folder)});
+    };
+
+    // The home trash may be a link the user made on purpose.
+    struct stat info {};
+    if (Descriptor home(::open(homeTrash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); isFolder(home, info))
+        add(homeTrash, std::move(home), info);
+
+    // On a volume, $topdir/.Trash counts only as a sticky folder, so that no
+    // other user can have swapped the user's folder in it, and each trash
+    // must be a real folder of the user's.
+    const std::string uid = std::to_string(user);
+    const std::string ownTrash = ".Trash-" + uid;
+    for (const std::string& top : tops) {
+        const Descriptor volume(::open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!volume)
+            continue;
+        const std::string base = top == "/" ? "" : top;
+        if (const Descriptor shared = openFolderIn(volume.get(), ".Trash");
+            isFolder(shared, info) && (info.st_mode & S_ISVTX)) {
+            if (Descriptor trash = openFolderIn(shared.get(), uid.c_str());
+                isFolder(trash, info) && info.st_uid == user)
+                add(base + "/.Trash/" + uid, std::move(trash), info);
+        }
+        if (Descriptor trash = openFolderIn(volume.get(), ownTrash.c_str());
+            isFolder(trash, info) && info.st_uid == user)
+            add(base + "/" + ownTrash, std::move(trash), info);
+    }
+    return result;
 }
 
 }  // namespace
@@ -73,36 +97,18 @@ std::vector<std::string> FreedesktopTrash::writableMounts()
 
 std::vector<std::string> FreedesktopTrash::folders() const
 {
-    std::vector<std::string> result;
-    std::set<std::pair<dev_t, ino_t>> seen;
-    const auto add = [&](const std::string& path, const struct stat& info) {
-        if (seen.insert({info.st_dev, info.st_ino}).second)
-            result.push_back(path);
-    };
-
-    // The home trash may be a link the user made on purpose.
-    struct stat info {};
-    if (::stat(homeTrash_.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-        add(homeTrash_, info);
-    const std::string uid = std::to_string(user_);
-    for (const std::string& top : volumeTops_()) {
-        const std::string base = top == "/" ? "" : top;
-        if (stickyFolder(base + "/.Trash") && ownedFolder(base + "/.Trash/" + uid, user_, info))
-            add(base + "/.Trash/" + uid, info);
-        if (ownedFolder(base + "/.Trash-" + uid, user_, info))
-            add(base + "/.Trash-" + uid, info);
-    }
-    return result;
+    std::vector<std::string> paths;
+    for (const OpenTrash& trash : openTrashes(homeTrash_, volumeTops_(), user_))
+        paths.push_back(trash.path);
+    return paths;
 }
 
 std::size_t FreedesktopTrash::itemCount()
 {
     std::size_t count = 0;
-    for (const std::string& folder : folders()) {
-        const Descriptor trash = openTrash(folder);
-        const Descriptor files = trash ? openFolderIn(trash.get(), "files") : Descriptor();
+    for (const OpenTrash& trash : openTrashes(homeTrash_, volumeTops_(), user_)) {
         std::vector<std::string> names;
-        if (files)
+        if (const Descriptor files = openFolderIn(trash.folder.get(), "files"))
             listFolder(files.get(), names);
         count += names.size();
     }
@@ -111,33 +117,52 @@ std::size_t FreedesktopTrash::itemCount()
 
 IoStatus FreedesktopTrash::empty(const Progress& progress)
 {
-    const std::size_t total = itemCount();
+    // What is in each trash, read before anything goes, for the total.
+    struct Contents {
+        Descriptor files;
+        int filesError = 0;
+        std::vector<std::string> items;
+    };
+    const std::vector<OpenTrash> trashes = openTrashes(homeTrash_, volumeTops_(), user_);
+    std::vector<Contents> contents(trashes.size());
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < trashes.size(); ++i) {
+        contents[i].files = openFolderIn(trashes[i].folder.get(), "files");
+        if (contents[i].files)
+            listFolder(contents[i].files.get(), contents[i].items);
+        else
+            contents[i].filesError = errno;
+        total += contents[i].items.size();
+    }
+
     std::size_t done = 0;
+    const std::function<bool()> carryOn = [&] { return !progress || progress(done, total); };
     IoStatus status = IoStatus::success();
     const auto fail = [&status](const std::string& path, int error) {
         if (status.ok)
             status = IoStatus::failure(reasonOf(path, error));
     };
-
-    for (const std::string& folder : folders()) {
-        const Descriptor trash = openTrash(folder);
-        if (!trash) {
-            fail(folder, errno);
+    for (std::size_t i = 0; i < trashes.size(); ++i) {
+        const OpenTrash& trash = trashes[i];
+        const Descriptor& files = contents[i].files;
+        if (!files && contents[i].filesError != ENOENT) {
+            // Without their items the descriptions are all that is left: kept.
+            fail(trash.path + "/files", contents[i].filesError);
             continue;
         }
-        const Descriptor files = openFolderIn(trash.get(), "files");
-        const Descriptor info = openFolderIn(trash.get(), "info");
-        std::vector<std::string> names;
-        if (files)
-            listFolder(files.get(), names);
-        for (const std::string& name : names) {
+        const Descriptor info = openFolderIn(trash.folder.get(), "info");
+        for (const std::string& name : contents[i].items) {
             // The description goes only with its item, so that an item
             // left behind can still be restored.
-            if (const int error = removeTree(files.get(), name); error != 0)
-                fail(folder + "/files/" + name, error);
+            const int error = removeTree(files.get(), name, carryOn);
+            if (error == ECANCELED)
+                return status;
+            if (error != 0)
+                fail(trash.path + "/files/" + name, error);
             else if (info)
                 ::unlinkat(info.get(), (name + std::string(kInfoSuffix)).c_str(), 0);
-            if (progress && !progress(++done, total))
+            ++done;
+            if (!carryOn())
                 return status;
         }
 
@@ -155,7 +180,7 @@ IoStatus FreedesktopTrash::empty(const Progress& progress)
                 || (::fstatat(files.get(), item.c_str(), &itemInfo, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT))
                 ::unlinkat(info.get(), description.c_str(), 0);
         }
-        ::unlinkat(trash.get(), "directorysizes", 0);
+        ::unlinkat(trash.folder.get(), "directorysizes", 0);
     }
     return status;
 }

@@ -162,6 +162,10 @@ std::optional<DiskTimes> parseDiskTimes(std::string_view diskstats)
 
 namespace {
 
+// Volumes behind a network, where a hung server would stall whoever looks.
+constexpr std::array<std::string_view, 11> kNetworkFileSystems{
+    "nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph", "9p", "fuse.sshfs", "fuse.rclone"};
+
 bool pseudoFileSystem(std::string_view type)
 {
     return std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), type) != kPseudoFileSystems.end();
@@ -218,6 +222,8 @@ std::vector<std::string> parseWritableMounts(std::string_view mountinfo)
         if (!mount || (mount->options.substr(0, 3) != "rw," && mount->options != "rw"))
             continue;
         if (pseudoFileSystem(mount->type) && mount->type != "tmpfs" && mount->type != "ramfs")
+            continue;
+        if (std::find(kNetworkFileSystems.begin(), kNetworkFileSystems.end(), mount->type) != kNetworkFileSystems.end())
             continue;
         std::string point = unescapeOctal(mount->mountPoint);
         if (seen.insert(point).second)

@@ -30,7 +30,8 @@ std::optional<DiskTimes> parseDiskTimes(std::string_view diskstats);
 std::optional<std::vector<std::string>> parseRealMounts(std::string_view mountinfo);
 
 // The mount points of /proc/self/mountinfo that are mounted read-write and
-// can hold the user's files (memory file systems included), each once.
+// can hold the user's files (memory file systems included, network file
+// systems not), each once.
 std::vector<std::string> parseWritableMounts(std::string_view mountinfo);
 
 }  // namespace tavlo

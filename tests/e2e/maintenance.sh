@@ -90,16 +90,32 @@ trash)
         printf '[Trash Info]\nPath=%s\nDeletionDate=2026-12-01T10:00:00\n' "$HOME/$item" >"$trash/info/$item.trashinfo"
     done
     start_with_record
-    pick Down Down Down Down Right Return
-    wait_until 5 bash -c '[ -n "$(dialog_window)" ]' || fail "no question before emptying the trash"
+    empty_trash() { pick Down Down Down Down Right Return; }
+    ask() { wait_until 5 bash -c '[ -n "$(dialog_window)" ]'; }
+    answered() { wait_until 5 bash -c '[ -z "$(dialog_window)" ]'; }
+
+    # "いいえ" (Escape) leaves everything as it was.
+    empty_trash
+    ask || fail "no question before emptying the trash"
     sleep 0.3
     screenshot question
-    [ "$(ls -A "$trash/files" | wc -l)" = 3 ] || fail "the trash changed before the answer"
+    xdotool key Escape
+    answered || fail "the question stayed open after いいえ"
+    [ "$(ls -A "$trash/files" | wc -l)$(ls -A "$trash/info" | wc -l)" = 33 ] || fail "いいえ changed the trash"
+
+    # "はい" (the default button) empties it.
+    empty_trash
+    ask || fail "no question the second time"
     xdotool key Return
     wait_until 5 bash -c '[ -z "$(ls -A "'"$trash"'/files")" ] && [ -z "$(ls -A "'"$trash"'/info")" ]' ||
         fail "the trash is not empty: $(ls -A "$trash/files" "$trash/info")"
     [ "$(cat "$WORK/outside/target.txt")" = "keep me" ] || fail "the link's target was touched"
-    wait_until 5 bash -c '[ -z "$(dialog_window)" ]' || fail "a message was left open"
+    answered || fail "a message was left open"
+
+    # An empty trash asks nothing and says nothing.
+    empty_trash
+    sleep 1.5
+    [ -z "$(dialog_window)" ] || fail "an empty trash opened a window"
     screenshot emptied
     ;;
 esac

@@ -204,6 +204,15 @@ struct FakeUrlCache final : UrlCache {
             entry.name = cache.entries[given++];
             return true;
         }
+        bool remove(const UrlCacheEntry& entry, int& error) override
+        {
+            if (std::find(cache.stuck.begin(), cache.stuck.end(), entry.name) != cache.stuck.end()) {
+                error = kErrorFileNotFound;
+                return false;
+            }
+            cache.removed.push_back(entry.name);
+            return true;
+        }
     };
 
     std::unique_ptr<UrlCacheWalk> findFirst(UrlCacheEntry& entry, int& error) override
@@ -214,15 +223,6 @@ struct FakeUrlCache final : UrlCache {
         }
         entry.name = entries.front();
         return std::make_unique<Walk>(*this);
-    }
-    bool remove(const UrlCacheEntry& entry, int& error) override
-    {
-        if (std::find(stuck.begin(), stuck.end(), entry.name) != stuck.end()) {
-            error = kErrorFileNotFound;
-            return false;
-        }
-        removed.push_back(entry.name);
-        return true;
     }
 };
 

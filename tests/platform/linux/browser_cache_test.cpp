@@ -106,21 +106,38 @@ TEST_F(BrowserCacheTest, AFolderThatCannotBeReadMidWalkStopsItWithTheNextEntryEr
     EXPECT_FALSE(fs::exists(firefox("3F2A")));
 }
 
-TEST_F(BrowserCacheTest, AnEntryThatVanishesMidwayIsAlreadyGone)
+TEST_F(BrowserCacheTest, EntriesOrFoldersThatVanishMidwayAreAlreadyGone)
 {
     testing::writeFile(firefox("3F2A"), "cached page");
     testing::writeFile(firefox("9B01"), "cached image");
+    testing::writeFile(chromium("f_000001"), "cached script");
     UrlCacheEntry entry;
     int error = 0;
     auto walk = cache.findFirst(entry, error);
     ASSERT_NE(walk, nullptr);
-    fs::remove(entry.name);  // the browser threw it away meanwhile
-    EXPECT_FALSE(cache.remove(entry, error));
+    // The browser threw an entry away meanwhile, and purged a whole folder.
+    fs::remove(entry.name);
+    fs::remove_all(chromium());
+    EXPECT_FALSE(walk->remove(entry, error));
     EXPECT_EQ(error, kErrorFileNotFound);
     ASSERT_TRUE(walk->next(entry, error));
-    EXPECT_TRUE(cache.remove(entry, error));
+    EXPECT_TRUE(walk->remove(entry, error));
     EXPECT_FALSE(walk->next(entry, error));
     EXPECT_EQ(error, kErrorNoMoreItems);
+}
+
+TEST_F(BrowserCacheTest, ACacheFolderThatIsALinkLeavesWhatItPointsAtAlone)
+{
+    testing::writeFile(root.path / "documents/thesis.odt", "the user's work");
+    testing::writeFile(root.path / "elsewhere/Cache_Data/notes.txt", "more of the user's work");
+    fs::create_directories(firefox().parent_path());
+    fs::create_directory_symlink(root.path / "documents", firefox());
+    fs::create_directories(chromium().parent_path().parent_path());
+    fs::create_directory_symlink(root.path / "elsewhere", chromium().parent_path());
+
+    TIFDel_Click(cache, notifier);
+    EXPECT_TRUE(fs::exists(root.path / "documents/thesis.odt"));
+    EXPECT_TRUE(fs::exists(root.path / "elsewhere/Cache_Data/notes.txt"));
 }
 
 }  // namespace

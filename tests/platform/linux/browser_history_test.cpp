@@ -47,6 +47,7 @@ void buildFirefox(TestDatabase& db)
            "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, fk INTEGER, title TEXT);"
            "CREATE TABLE moz_keywords (id INTEGER PRIMARY KEY, keyword TEXT, place_id INTEGER);"
            "CREATE TABLE moz_annos (id INTEGER PRIMARY KEY, place_id INTEGER, content TEXT);"
+           "CREATE TABLE moz_places_metadata (id INTEGER PRIMARY KEY, place_id INTEGER, total_view_time INTEGER);"
            "INSERT INTO moz_origins VALUES (1, 'https://', 'news.example'), (2, 'https://', 'wiki.example');"
            "INSERT INTO moz_places VALUES (1, 'https://news.example/today', 'News', 5, 1733040000, 1, 1),"
            " (2, 'https://wiki.example/moon', 'Moon', 2, 1733040100, 0, 2),"
@@ -55,7 +56,8 @@ void buildFirefox(TestDatabase& db)
            "INSERT INTO moz_inputhistory VALUES (1, 'new', 3);"
            "INSERT INTO moz_bookmarks VALUES (1, NULL, 'menu'), (2, 2, 'Moon page');"
            "INSERT INTO moz_keywords VALUES (1, 'ws', 3);"
-           "INSERT INTO moz_annos VALUES (1, 1, 'downloaded'), (2, 2, 'note');");
+           "INSERT INTO moz_annos VALUES (1, 1, 'downloaded'), (2, 2, 'note');"
+           "INSERT INTO moz_places_metadata VALUES (1, 2, 5000);");
 }
 
 void buildChromium(TestDatabase& db)
@@ -99,6 +101,7 @@ TEST_F(BrowserHistoryTest, FirefoxLosesVisitsAndTypedAddressesButKeepsBookmarksA
 
     EXPECT_EQ(db.count("SELECT count(*) FROM moz_historyvisits"), 0);
     EXPECT_EQ(db.count("SELECT count(*) FROM moz_inputhistory"), 0);
+    EXPECT_EQ(db.count("SELECT count(*) FROM moz_places_metadata"), 0);
     // Only the pages a bookmark or a keyword needs stay, with no visit left.
     EXPECT_EQ(db.count("SELECT count(*) FROM moz_places WHERE id IN (2, 3)"), 2);
     EXPECT_EQ(db.count("SELECT count(*) FROM moz_places WHERE id = 1"), 0);
@@ -108,6 +111,17 @@ TEST_F(BrowserHistoryTest, FirefoxLosesVisitsAndTypedAddressesButKeepsBookmarksA
     // Annotations and origins of the pages that went go with them.
     EXPECT_EQ(db.count("SELECT count(*) FROM moz_annos"), 1);
     EXPECT_EQ(db.count("SELECT count(*) FROM moz_origins"), 1);
+}
+
+TEST_F(BrowserHistoryTest, FirefoxLosesWhatWasTypedIntoTheSearchBarOnly)
+{
+    TestDatabase db(places.parent_path() / "formhistory.sqlite");
+    db.run("CREATE TABLE moz_formhistory (id INTEGER PRIMARY KEY, fieldname TEXT, value TEXT);"
+           "INSERT INTO moz_formhistory VALUES (1, 'searchbar-history', 'moon phase'), (2, 'email', 'u@example.org');");
+    ASSERT_TRUE(history.open().ok);
+    ASSERT_TRUE(history.ClearHistory().ok);
+    EXPECT_EQ(db.count("SELECT count(*) FROM moz_formhistory WHERE fieldname = 'email'"), 1);
+    EXPECT_EQ(db.count("SELECT count(*) FROM moz_formhistory"), 1);
 }
 
 TEST_F(BrowserHistoryTest, ChromiumLosesVisitsAndSearchesButKeepsDownloads)
@@ -131,10 +145,10 @@ TEST_F(BrowserHistoryTest, ALockedHistoryIsReportedAndLeftWholeWhileTheOthersAre
     ASSERT_TRUE(history.open().ok);
     EXPECT_EQ(history.databases().size(), 2u);
 
-    // A running browser holds its history locked.
-    firefox.run("BEGIN EXCLUSIVE");
+    // A running browser holds its history locked, as Firefox and Chromium
+    // do: write-ahead log, exclusive locking, taken at the first read.
+    firefox.run("PRAGMA journal_mode = WAL; PRAGMA locking_mode = EXCLUSIVE; SELECT count(*) FROM moz_places;");
     const IoStatus status = history.ClearHistory();
-    firefox.run("ROLLBACK");
     EXPECT_FALSE(status.ok);
     EXPECT_EQ(
         status.reason, places.string() + "\rブラウザが使用中です。ブラウザを閉じてから、もう一度実行してください。");
