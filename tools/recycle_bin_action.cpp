@@ -1,13 +1,18 @@
 #include "tools/recycle_bin_action.h"
 
+#include <string>
+
 #include "platform/user_notifier.h"
 
 namespace tavlo {
+namespace {
 
 std::string emptyBinQuestion(std::size_t items)
 {
     return "ごみ箱の " + std::to_string(items) + " 個の項目を完全に削除しますか?";
 }
+
+}  // namespace
 
 void cmdRBinEmp_Click(RecycleBin& bin, UserNotifier& notifier, const RecycleBin::Progress& progress)
 {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "platform/recycle_bin.h"
 
 namespace tavlo {
@@ -12,8 +10,5 @@ class UserNotifier;
 // then empties the bin with progress. An empty bin, or the answer "いいえ",
 // ends silently.
 void cmdRBinEmp_Click(RecycleBin& bin, UserNotifier& notifier, const RecycleBin::Progress& progress);
-
-// The question before the bin is emptied.
-std::string emptyBinQuestion(std::size_t items);
 
 }  // namespace tavlo

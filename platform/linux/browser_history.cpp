@@ -63,12 +63,16 @@ constexpr ClearStep kChromiumSteps[] = {
     {{"urls"}, "DELETE FROM urls"},
 };
 
+}  // namespace
+
 struct HistoryLayout {
     std::string_view profiles;  // under $HOME or $XDG_CONFIG_HOME
     bool inConfigHome;
     std::string_view file;
     std::span<const ClearStep> steps;
 };
+
+namespace {
 
 constexpr HistoryLayout kHistoryLayouts[] = {
     {".mozilla/firefox", false, "places.sqlite", kFirefoxSteps},
@@ -78,15 +82,6 @@ constexpr HistoryLayout kHistoryLayouts[] = {
     {"chromium", true, "History", kChromiumSteps},
     {"google-chrome", true, "History", kChromiumSteps},
 };
-
-const HistoryLayout* layoutOf(const std::string& database)
-{
-    for (const HistoryLayout& layout : kHistoryLayouts) {
-        if (database.ends_with("/" + std::string(layout.file)))
-            return &layout;
-    }
-    return nullptr;
-}
 
 struct CloseDatabase {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -125,23 +120,23 @@ std::string clearDatabase(const std::string& path, std::span<const ClearStep> st
     // What is deleted is overwritten, not left readable in free pages.
     sqlite3_exec(db.get(), "PRAGMA secure_delete = ON", nullptr, nullptr, nullptr);
 
-    if (const int code = sqlite3_exec(db.get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr); code != SQLITE_OK)
+    const auto run = [&db](std::string_view sql) {
+        return sqlite3_exec(db.get(), std::string(sql).c_str(), nullptr, nullptr, nullptr);
+    };
+    if (const int code = run("BEGIN IMMEDIATE"); code != SQLITE_OK)
         return reasonOf(db.get(), code);
+    int code = SQLITE_OK;
     for (const ClearStep& step : steps) {
         const bool present = std::all_of(step.tables.begin(), step.tables.end(),
             [&](std::string_view table) { return table.empty() || hasTable(db.get(), table); });
-        if (!present)
-            continue;
-        const std::string sql(step.sql);
-        if (const int code = sqlite3_exec(db.get(), sql.c_str(), nullptr, nullptr, nullptr); code != SQLITE_OK) {
-            std::string reason = reasonOf(db.get(), code);
-            sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
-            return reason;
-        }
+        if (present && (code = run(step.sql)) != SQLITE_OK)
+            break;
     }
-    if (const int code = sqlite3_exec(db.get(), "COMMIT", nullptr, nullptr, nullptr); code != SQLITE_OK) {
+    if (code == SQLITE_OK)
+        code = run("COMMIT");
+    if (code != SQLITE_OK) {
         std::string reason = reasonOf(db.get(), code);
-        sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+        run("ROLLBACK");
         return reason;
     }
     return {};
@@ -168,7 +163,7 @@ IoStatus BrowserHistory::open()
             const std::string database = profiles + "/" + profile + "/" + std::string(layout.file);
             struct stat info {};
             if (::stat(database.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-                databases_.push_back(database);
+                databases_.push_back({database, &layout});
         }
     }
     if (databases_.empty())
@@ -176,12 +171,19 @@ IoStatus BrowserHistory::open()
     return IoStatus::success();
 }
 
+std::vector<std::string> BrowserHistory::databases() const
+{
+    std::vector<std::string> paths;
+    for (const auto& found : databases_)
+        paths.push_back(found.first);
+    return paths;
+}
+
 IoStatus BrowserHistory::ClearHistory()
 {
     // Each history is cleared on its own; the ones that could not be are named.
     std::string failures;
-    for (const std::string& database : databases_) {
-        const HistoryLayout* layout = layoutOf(database);
+    for (const auto& [database, layout] : databases_) {
         if (const std::string reason = clearDatabase(database, layout->steps); !reason.empty())
             failures += (failures.empty() ? "" : "\r") + database + "\r" + reason;
     }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/url_history.h"
 
 namespace tavlo {
+
+// Where a browser keeps its histories, and how one is cleared.
+struct HistoryLayout;
 
 // The history databases of Firefox (places.sqlite and the search bar's part
 // of formhistory.sqlite, in ~/.mozilla/firefox and
@@ -23,12 +27,12 @@ public:
     IoStatus ClearHistory() override;
 
     // The databases that open() found.
-    const std::vector<std::string>& databases() const { return databases_; }
+    std::vector<std::string> databases() const;
 
 private:
     std::string home_;
     std::string configHome_;
-    std::vector<std::string> databases_;
+    std::vector<std::pair<std::string, const HistoryLayout*>> databases_;
 };
 
 }  // namespace tavlo

@@ -75,6 +75,24 @@ std::vector<OpenTrash> openTrashes(const std::string& homeTrash, const std::vect
     return result;
 }
 
+// What a trash holds: its files/ folder, opened, and the items in it.
+struct Contents {
+    Descriptor files;
+    int filesError = 0;
+    std::vector<std::string> items;
+};
+
+Contents contentsOf(const OpenTrash& trash)
+{
+    Contents contents;
+    contents.files = openFolderIn(trash.folder.get(), "files");
+    if (contents.files)
+        listFolder(contents.files.get(), contents.items);
+    else
+        contents.filesError = errno;
+    return contents;
+}
+
 }  // namespace
 
 FreedesktopTrash::FreedesktopTrash(
@@ -106,33 +124,20 @@ std::vector<std::string> FreedesktopTrash::folders() const
 std::size_t FreedesktopTrash::itemCount()
 {
     std::size_t count = 0;
-    for (const OpenTrash& trash : openTrashes(homeTrash_, volumeTops_(), user_)) {
-        std::vector<std::string> names;
-        if (const Descriptor files = openFolderIn(trash.folder.get(), "files"))
-            listFolder(files.get(), names);
-        count += names.size();
-    }
+    for (const OpenTrash& trash : openTrashes(homeTrash_, volumeTops_(), user_))
+        count += contentsOf(trash).items.size();
     return count;
 }
 
 IoStatus FreedesktopTrash::empty(const Progress& progress)
 {
     // What is in each trash, read before anything goes, for the total.
-    struct Contents {
-        Descriptor files;
-        int filesError = 0;
-        std::vector<std::string> items;
-    };
     const std::vector<OpenTrash> trashes = openTrashes(homeTrash_, volumeTops_(), user_);
-    std::vector<Contents> contents(trashes.size());
+    std::vector<Contents> contents;
     std::size_t total = 0;
-    for (std::size_t i = 0; i < trashes.size(); ++i) {
-        contents[i].files = openFolderIn(trashes[i].folder.get(), "files");
-        if (contents[i].files)
-            listFolder(contents[i].files.get(), contents[i].items);
-        else
-            contents[i].filesError = errno;
-        total += contents[i].items.size();
+    for (const OpenTrash& trash : trashes) {
+        contents.push_back(contentsOf(trash));
+        total += contents.back().items.size();
     }
 
     std::size_t done = 0;
