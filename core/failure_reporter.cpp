@@ -27,7 +27,7 @@ std::string failureMessage(FileTask task, const std::string& path, const std::st
 
 void FailureReporter::report(FileTask task, const std::string& path, const std::string& reason)
 {
-    if (reported_.emplace(task, path, reason).second)
+    if (task == FileTask::SaveFile || reported_.emplace(task, path, reason).second)
         notifier_.showMessage(failureMessage(task, path, reason));
 }
 

@@ -11,9 +11,10 @@ namespace tavlo {
 // What the program was doing with its settings folder or file when it failed.
 enum class FileTask { CreateFolder, OpenFile, ReadFile, SaveFile };
 
-// Tells the user of a failed file operation in a message box, once for each
-// distinct failure: the program runs on with the settings in memory, and a
-// timer or a reload must not bring the same box up again and again.
+// Tells the user of a failed file operation in a message box. A save is the
+// user's own act and every failed one is told; the folder and the file fail
+// again at each reload, which tells each distinct failure once, so that the
+// same box does not come up again and again.
 class FailureReporter {
 public:
     explicit FailureReporter(UserNotifier& notifier) : notifier_(notifier) {}

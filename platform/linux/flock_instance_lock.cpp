@@ -2,42 +2,34 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 
 namespace tavlo {
 
-FlockInstanceLock::FlockInstanceLock(std::string lockPath) : path_(std::move(lockPath)) {}
-
-FlockInstanceLock::~FlockInstanceLock()
+FlockInstanceLock::FlockInstanceLock(std::string base, uid_t user)
+    : folder_(std::move(base) + "/tavlo-" + std::to_string(user)), user_(user)
 {
-    if (fd_ >= 0)
-        ::close(fd_);
 }
 
 bool FlockInstanceLock::anotherInstanceRunning()
 {
-    if (fd_ >= 0)
+    if (held_)
         return false;
-    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
-        return false;  // No lock to be had: better to run twice than never.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        ::close(fd);
-        return held;
-    }
-    fd_ = fd;
+    // Only the user can open a folder of mode 0700, so only the user's
+    // processes can lock it. The lock is on the folder itself: there is no
+    // file in it to be removed under a running gadget.
+    ::mkdir(folder_.c_str(), 0700);
+    Descriptor folder(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (!folder || ::fstat(folder.get(), &info) != 0 || info.st_uid != user_ || (info.st_mode & 022) != 0)
+        return false;
+    if (::flock(folder.get(), LOCK_EX | LOCK_NB) != 0)
+        return errno == EWOULDBLOCK;
+    held_ = std::move(folder);
     return false;
-}
-
-std::string FlockInstanceLock::defaultPath()
-{
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string folder = runtime && *runtime ? runtime : "/tmp";
-    return folder + "/tavlo-" + std::to_string(::getuid()) + ".lock";
 }
 
 }  // namespace tavlo

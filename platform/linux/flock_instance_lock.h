@@ -1,30 +1,38 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 #include "platform/instance_lock.h"
+#include "platform/linux/descriptor.h"
 
 namespace tavlo {
 
-// An advisory lock on a file named after the user id. The kernel drops the
-// lock with the process, however it ends, so a killed gadget never blocks
-// the next start.
+// An advisory lock on a folder of the user's own, named after the user id
+// and found in the same place by every start of that user, whatever its
+// environment (a su shell, a sudo session). The kernel drops the lock with
+// the process, however it ends, so a killed gadget never blocks the next
+// start.
 class FlockInstanceLock final : public InstanceLock {
 public:
-    explicit FlockInstanceLock(std::string lockPath);
-    ~FlockInstanceLock() override;
+    // The folder "tavlo-<user>" in `base`.
+    FlockInstanceLock(std::string base, uid_t user);
 
-    FlockInstanceLock(const FlockInstanceLock&) = delete;
-    FlockInstanceLock& operator=(const FlockInstanceLock&) = delete;
-
+    // True when another process of the same user holds the lock. A folder of
+    // that name that is not the user's own, or that others can write, is not
+    // trusted: another user could hold it, so it is not used, and the gadget
+    // runs unlocked rather than not at all.
     bool anotherInstanceRunning() override;
 
-    // $XDG_RUNTIME_DIR/tavlo-<uid>.lock, or /tmp/tavlo-<uid>.lock without it.
-    static std::string defaultPath();
+    // /tmp/tavlo-<uid> of the real user: /tmp is the one folder that every
+    // session of the machine shares.
+    static std::string defaultBase() { return "/tmp"; }
 
 private:
-    std::string path_;
-    int fd_ = -1;
+    std::string folder_;
+    uid_t user_;
+    Descriptor held_;
 };
 
 }  // namespace tavlo

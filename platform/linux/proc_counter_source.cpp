@@ -79,7 +79,7 @@ std::optional<double> ProcCounterSource::freeSpacePercent()
     if (!mountsRead_ || latest_->time - *mountsRead_ >= kMountListPeriod) {
         mountsRead_ = latest_->time;
         const auto mountinfo = mountinfo_.read();
-        const auto mounts = mountinfo ? parseRealMounts(*mountinfo) : std::nullopt;
+        const auto mounts = mountinfo ? parseLocalDiskMounts(*mountinfo) : std::nullopt;
         mounts_ = mounts.value_or(std::vector<std::string>{});
     }
     double free = 0;
@@ -95,7 +95,7 @@ std::optional<double> ProcCounterSource::freeSpacePercent()
     return free / total * 100;
 }
 
-bool ProcCounterSource::sampleIfDue()
+void ProcCounterSource::sampleIfDue()
 {
     const double now = sources_.now();
     if (latest_) {
@@ -105,7 +105,7 @@ bool ProcCounterSource::sampleIfDue()
         const bool due = age < 0 || age >= kLongestPeriod || (newSecond && age >= kShortestPeriod)
             || (!rateKnown && age >= kFirstRatePeriod);
         if (!due)
-            return false;
+            return;
     }
     Sample sample = takeSample();
     processorPercent_.reset();
@@ -123,24 +123,29 @@ bool ProcCounterSource::sampleIfDue()
         const double elapsedMs = (sample.time - before.time) * 1000;
         if (sample.disk && before.disk && elapsedMs > 0 && sample.disk->disks == before.disk->disks
             && sample.disk->weightedMs >= before.disk->weightedMs) {
-            diskPercent_ = 100.0 * static_cast<double>(sample.disk->weightedMs - before.disk->weightedMs)
-                / (elapsedMs * sample.disk->disks);
+            // A machine without disks (an NFS root, a container) is idle.
+            diskPercent_ = sample.disk->disks == 0
+                ? 0.0
+                : 100.0 * static_cast<double>(sample.disk->weightedMs - before.disk->weightedMs)
+                    / (elapsedMs * sample.disk->disks);
         }
     }
     latest_ = std::move(sample);
-    return true;
+    // Levels are read again for the new sample, whichever counter asks first.
+    freeSpace_.reset();
+    availableMemory_.reset();
 }
 
 std::optional<double> ProcCounterSource::read(int index)
 {
-    const bool sampled = sampleIfDue();
+    sampleIfDue();
     switch (index) {
     case kFreeSpaceCounter:
-        if (sampled || !freeSpace_)
+        if (!freeSpace_)
             freeSpace_ = {freeSpacePercent()};
         return *freeSpace_;
     case kAvailableMemoryCounter:
-        if (sampled || !availableMemory_)
+        if (!availableMemory_)
             availableMemory_ = {availableMegabytes()};
         return *availableMemory_;
     case kDiskTimeCounter:

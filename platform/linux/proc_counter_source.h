@@ -42,8 +42,7 @@ private:
     };
 
     Sample takeSample();
-    // True when a new sample was taken.
-    bool sampleIfDue();
+    void sampleIfDue();
     // Levels, read when asked for, once per sample.
     std::optional<double> availableMegabytes();
     std::optional<double> freeSpacePercent();

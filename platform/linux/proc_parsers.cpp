@@ -155,8 +155,6 @@ std::optional<DiskTimes> parseDiskTimes(std::string_view diskstats)
         times.weightedMs += device.weightedMs;
         ++times.disks;
     }
-    if (times.disks == 0)
-        return std::nullopt;
     return times;
 }
 
@@ -178,20 +176,31 @@ struct MountLine {
     std::string_view mountPoint;
     std::string_view options;
     std::string_view type;
+    std::string_view source;
 };
 
 std::optional<MountLine> mountLine(std::string_view line)
 {
     const auto fields = words(line);
     const auto separator = std::find(fields.begin(), fields.end(), std::string_view("-"));
-    if (fields.size() < 7 || separator == fields.end() || separator + 1 == fields.end())
+    if (fields.size() < 7 || separator == fields.end() || fields.end() - separator < 3)
         return std::nullopt;
-    return MountLine{fields[2], fields[4], fields[5], *(separator + 1)};
+    return MountLine{fields[2], fields[4], fields[5], *(separator + 1), *(separator + 2)};
+}
+
+// A file system kept on a disk of this machine: a block device under /dev
+// (FUSE ones only when the kernel gave them the device: "fuseblk"), or a
+// pool of local disks that names no single device.
+bool onLocalDisk(const MountLine& mount)
+{
+    if (pseudoFileSystem(mount.type) || mount.type.substr(0, 5) == "fuse.")
+        return false;
+    return mount.source.substr(0, 5) == "/dev/" || mount.type == "zfs";
 }
 
 }  // namespace
 
-std::optional<std::vector<std::string>> parseRealMounts(std::string_view mountinfo)
+std::optional<std::vector<std::string>> parseLocalDiskMounts(std::string_view mountinfo)
 {
     std::vector<std::string> mounts;
     std::set<std::string_view> devices;
@@ -201,9 +210,10 @@ std::optional<std::vector<std::string>> parseRealMounts(std::string_view mountin
         const auto mount = mountLine(line);
         if (!mount)
             return std::nullopt;
-        if (pseudoFileSystem(mount->type))
+        if (!onLocalDisk(*mount))
             continue;
-        // A device mounted again (a bind mount) counts once.
+        // A file system mounted again (a bind mount, a btrfs subvolume)
+        // shows the same device and counts once.
         if (!devices.insert(mount->device).second)
             continue;
         mounts.push_back(unescapeOctal(mount->mountPoint));

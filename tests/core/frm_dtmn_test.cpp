@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/settings_record.h"
 #include "tests/fakes/fake_services.h"
 
@@ -198,7 +200,7 @@ TEST_F(SaveTest, KeepsTheBytesBehindTheFirstRecord)
     EXPECT_EQ(written.substr(322), tail);
 }
 
-TEST_F(SaveTest, AFailedSaveIsReportedAndTheStoreKeepsItsValues)
+TEST_F(SaveTest, EveryFailedSaveIsReportedAndTheStoreKeepsItsValues)
 {
     form.Form_Load();
     fake.files.failingPaths[fake.settingsPath()] = "No space left on device";
@@ -209,6 +211,15 @@ TEST_F(SaveTest, AFailedSaveIsReportedAndTheStoreKeepsItsValues)
     EXPECT_NE(fake.notifier.messages[0].find("No space left on device"), std::string::npos);
     EXPECT_EQ(fake.files.files.at(fake.settingsPath()), "");
     EXPECT_EQ(form.store.WTop, "99");
+
+    // A second save that fails the same way, after a reload or not, says so again.
+    form.cmdPstnSave_Click();
+    FrmDTMn reloaded(fake.services);
+    reloaded.Form_Load();
+    reloaded.cmdSave();
+    const auto saveFailures = std::count_if(fake.notifier.messages.begin(), fake.notifier.messages.end(),
+        [](const std::string& message) { return message.rfind("設定ファイルを保存できませんでした。", 0) == 0; });
+    EXPECT_EQ(saveFailures, 3);
 }
 
 TEST_F(SaveTest, AFieldLongerThanItsWidthIsCutInTheFileButKeptInTheStore)

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "platform/linux/proc_parsers.h"
 
@@ -57,30 +58,37 @@ TEST(ParseDiskTimes, ReadsACapturedFileAndRejectsBrokenOnes)
     EXPECT_EQ(times->disks, 1);  // vda; the loop and zram devices are not disks
     EXPECT_FALSE(parseDiskTimes("   8       0 sda 1 0 0"));
     EXPECT_FALSE(parseDiskTimes("   8       0 sda 1 0 0 0 0 0 0 0 0 0 lots 0\n"));
-    EXPECT_FALSE(parseDiskTimes("   7       0 loop0 1 0 0 0 0 0 0 0 0 0 9000\n"));  // no disk at all
 }
 
-TEST(ParseRealMounts, KeepsOneMountPointPerRealDevice)
+TEST(ParseDiskTimes, AMachineWithoutPhysicalDisksHasNone)
 {
-    const char* mountinfo = "22 27 0:21 / /proc rw - proc proc rw\n"
-                            "27 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
-                            "28 27 8:2 / /home\\040stuff rw - ext4 /dev/sda2 rw\n"
-                            "29 27 8:1 /srv /srv rw - ext4 /dev/sda1 rw\n"
-                            "30 27 0:40 / /tmp rw - tmpfs tmpfs rw\n"
-                            "31 27 7:0 / /snap/core rw - squashfs /dev/loop0 ro\n"
-                            "32 27 0:45 / /data rw - btrfs /dev/sdb rw\n";
-    const auto mounts = parseRealMounts(mountinfo);
-    ASSERT_TRUE(mounts);
-    EXPECT_EQ(*mounts, (std::vector<std::string>{"/", "/home stuff", "/data"}));
+    // An NFS root or a container: memory, loop and compressed devices only.
+    for (const std::string& diskstats : {captured("diskstats-nfsroot"), std::string()}) {
+        const auto times = parseDiskTimes(diskstats);
+        ASSERT_TRUE(times);
+        EXPECT_EQ(times->disks, 0);
+        EXPECT_EQ(times->weightedMs, 0u);
+    }
 }
 
-TEST(ParseRealMounts, ReadsACapturedFileAndRejectsBrokenOnes)
+TEST(ParseLocalDiskMounts, CountsEachLocalDiskOnceAndNothingBehindANetworkOrInMemory)
 {
-    const auto mounts = parseRealMounts(captured("mountinfo"));
+    // A desktop with btrfs subvolumes, NFS, CIFS, sshfs, rclone, ceph, 9p,
+    // Docker's overlay, tmpfs, a snap image, a USB stick, NTFS through FUSE
+    // and a ZFS data set mounted twice.
+    const auto mounts = parseLocalDiskMounts(captured("mountinfo-desktop"));
     ASSERT_TRUE(mounts);
-    EXPECT_EQ(mounts->front(), "/");
-    EXPECT_FALSE(parseRealMounts("27 1 8:1 / /"));
-    EXPECT_FALSE(parseRealMounts("22 27 0:21 / /proc rw - proc proc rw\n"));
+    EXPECT_EQ(*mounts, (std::vector<std::string>{"/", "/boot/efi", "/media/user/USB DISK", "/mnt/windows", "/data"}));
+}
+
+TEST(ParseLocalDiskMounts, ReadsACapturedFileAndRejectsBrokenOnes)
+{
+    const auto mounts = parseLocalDiskMounts(captured("mountinfo"));
+    ASSERT_TRUE(mounts);
+    EXPECT_EQ(*mounts, (std::vector<std::string>{"/"}));
+    EXPECT_FALSE(parseLocalDiskMounts("27 1 8:1 / /"));
+    EXPECT_FALSE(parseLocalDiskMounts("22 27 0:21 / /proc rw - proc proc rw\n"));
+    EXPECT_FALSE(parseLocalDiskMounts(captured("mountinfo-container")));  // overlay and NFS only
 }
 
 // A source over files in a folder of the test's own, with a clock and free
@@ -108,9 +116,9 @@ protected:
         sources.diskstats = (folder / "diskstats").string();
         sources.meminfo = (folder / "meminfo").string();
         sources.mountinfo = (folder / "mountinfo").string();
-        sources.space = [](const std::string& mount) -> std::optional<std::pair<double, double>> {
+        sources.space = [this](const std::string& mount) -> std::optional<std::pair<double, double>> {
             if (mount == "/")
-                return std::pair{30.0, 100.0};
+                return std::pair{rootFree, 100.0};
             return std::pair{60.0, 100.0};
         };
         sources.now = [this] { return now; };
@@ -120,6 +128,7 @@ protected:
     testing::TempFolder temp{"counters"};
     std::filesystem::path folder = temp.path;
     double now = 100;
+    double rootFree = 30;
 };
 
 TEST_F(ProcCounterSourceTest, ReadsLevelsAtOnceAndRatesFromTheSecondSample)
@@ -178,6 +187,65 @@ TEST_F(ProcCounterSourceTest, MissingOrBrokenFilesFailTheirCountersOnly)
     EXPECT_TRUE(counters.read(kDiskTimeCounter));
     EXPECT_TRUE(counters.read(kFreeSpaceCounter));
 }
+
+TEST_F(ProcCounterSourceTest, AMachineWithoutDisksHasNoDiskTime)
+{
+    write("diskstats", captured("diskstats-nfsroot"));
+    ProcCounterSource counters = source();
+    counters.read(kDiskTimeCounter);
+    now += 1;
+    EXPECT_EQ(counters.read(kDiskTimeCounter), 0.0);
+}
+
+// The orders in which the two refresh modes read the counters in a tick.
+struct ReadOrder {
+    const char* name;
+    std::vector<int> counters;
+};
+
+class ProcCounterSourceOrderTest : public ProcCounterSourceTest, public ::testing::WithParamInterface<ReadOrder> {
+protected:
+    std::map<int, std::optional<double>> tick(ProcCounterSource& counters)
+    {
+        std::map<int, std::optional<double>> values;
+        for (const int index : GetParam().counters)
+            values[index] = counters.read(index);
+        return values;
+    }
+};
+
+TEST_P(ProcCounterSourceOrderTest, EveryValueOfASampleIsFresh)
+{
+    ProcCounterSource counters = source();
+    tick(counters);
+    now += 1;
+    auto values = tick(counters);
+    EXPECT_DOUBLE_EQ(*values[kFreeSpaceCounter], 45);
+
+    // Later samples see the files and the disks as they are then.
+    write("meminfo", "MemTotal: 4096000 kB\nMemAvailable: 2048000 kB\n");
+    rootFree = 10;
+    setTimes(1500, 4500, 100);
+    now += 1;
+    values = tick(counters);
+    EXPECT_DOUBLE_EQ(*values[kFreeSpaceCounter], 35);  // 70 of 200 free
+    if (values.count(kAvailableMemoryCounter)) {
+        EXPECT_DOUBLE_EQ(*values[kAvailableMemoryCounter], 2000);
+    }
+    EXPECT_DOUBLE_EQ(*values[kProcessorTimeCounter], 50);
+    EXPECT_NEAR(*values[kDiskTimeCounter], 10, 1e-9);
+
+    // A volume unmounted meanwhile leaves the sum once the mount list is read again.
+    write("mountinfo", "27 1 8:1 / / rw - ext4 /dev/sda1 rw\n");
+    now += 40;
+    values = tick(counters);
+    EXPECT_DOUBLE_EQ(*values[kFreeSpaceCounter], 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothRefreshModes, ProcCounterSourceOrderTest,
+    ::testing::Values(ReadOrder{"MemoryStatus", {kFreeSpaceCounter, kDiskTimeCounter, kProcessorTimeCounter}},
+        ReadOrder{"StatedSize", {kAvailableMemoryCounter, kFreeSpaceCounter, kDiskTimeCounter, kProcessorTimeCounter}}),
+    [](const ::testing::TestParamInfo<ReadOrder>& row) { return row.param.name; });
 
 TEST(ProcCounterSource, TheLiveSystemReads)
 {
