@@ -132,11 +132,15 @@ std::vector<std::string> BrowserCache::folders() const
             continue;
         std::sort(names.begin(), names.end());
         // A cache folder that is there but cannot be read still counts: the
-        // walk reports it. A link is not the browser's folder.
+        // walk reports it. One reached through a link (the profile, or any
+        // folder on the way) is not the browser's and is skipped.
         for (const std::string& profile : names) {
             const std::string entries = profile + "/" + std::string(layout.entries);
+            const auto last = entries.rfind('/');
+            const Descriptor parent = openBelowFolder(profiles.get(), entries.substr(0, last));
             struct stat info {};
-            if (::fstatat(profiles.get(), entries.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISLNK(info.st_mode))
+            if (parent && ::fstatat(parent.get(), entries.c_str() + last + 1, &info, AT_SYMLINK_NOFOLLOW) == 0
+                && !S_ISLNK(info.st_mode))
                 result.push_back(std::string(layout.profiles) + "/" + entries);
         }
     }

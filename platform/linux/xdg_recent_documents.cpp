@@ -1,7 +1,14 @@
 #include "platform/linux/xdg_recent_documents.h"
 
-#include <filesystem>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "platform/linux/folder_tree.h"
 
 namespace tavlo {
 
@@ -19,27 +26,34 @@ XdgRecentDocuments::XdgRecentDocuments(FileStore& files, std::string dataHome)
 
 IoStatus XdgRecentDocuments::clear()
 {
-    namespace fs = std::filesystem;
     const std::string list = dataHome_ + "/recently-used.xbel";
-    std::error_code error;
-    if (fs::exists(list, error)) {
+    struct stat info {};
+    if (::stat(list.c_str(), &info) == 0) {
         // Replaced whole, so that a reader never sees half a list.
         if (IoStatus status = files_.replace(list, kEmptyRecentList); !status.ok)
             return IoStatus::failure(list + "\r" + status.reason);
     }
 
-    // KDE keeps one small file per document: only those regular files go.
-    const fs::path kde = fs::path(dataHome_) / "RecentDocuments";
-    if (!fs::is_directory(fs::symlink_status(kde, error)))
-        return IoStatus::success();
-    for (const fs::directory_entry& entry : fs::directory_iterator(kde, error)) {
-        if (!entry.is_regular_file(error) || entry.is_symlink(error))
-            continue;
-        if (!fs::remove(entry.path(), error) && error)
-            return IoStatus::failure(entry.path().string() + "\r" + error.message());
+    // KDE keeps one small file per document: only those regular files go,
+    // through the folder itself, which is never reached through a link.
+    const std::string kde = dataHome_ + "/RecentDocuments";
+    const Descriptor folder = openBelow(dataHome_, "RecentDocuments");
+    if (!folder) {
+        if (errno == ENOENT || errno == ELOOP || errno == ENOTDIR)
+            return IoStatus::success();
+        return IoStatus::failure(kde + "\r" + std::strerror(errno));
     }
-    if (error)
-        return IoStatus::failure(kde.string() + "\r" + error.message());
+    // What could be listed goes even when the listing broke off.
+    std::vector<std::string> names;
+    const int listing = listFolder(folder.get(), names);
+    for (const std::string& name : names) {
+        if (::fstatat(folder.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        if (::unlinkat(folder.get(), name.c_str(), 0) != 0 && errno != ENOENT)
+            return IoStatus::failure(kde + "/" + name + "\r" + std::strerror(errno));
+    }
+    if (listing != 0)
+        return IoStatus::failure(kde + "\r" + std::strerror(listing));
     return IoStatus::success();
 }
 

@@ -126,18 +126,24 @@ TEST_F(BrowserCacheTest, EntriesOrFoldersThatVanishMidwayAreAlreadyGone)
     EXPECT_EQ(error, kErrorNoMoreItems);
 }
 
-TEST_F(BrowserCacheTest, ACacheFolderThatIsALinkLeavesWhatItPointsAtAlone)
+TEST_F(BrowserCacheTest, FoldersReachedThroughALinkAreSkippedAndTheOtherCachesEmptied)
 {
     testing::writeFile(root.path / "documents/thesis.odt", "the user's work");
     testing::writeFile(root.path / "elsewhere/Cache_Data/notes.txt", "more of the user's work");
+    testing::writeFile(root.path / "profile/cache2/entries/1234", "a linked profile's entry");
     fs::create_directories(firefox().parent_path());
     fs::create_directory_symlink(root.path / "documents", firefox());
+    fs::create_directory_symlink(root.path / "profile", cacheHome / "mozilla/firefox/linked.default");
     fs::create_directories(chromium().parent_path().parent_path());
     fs::create_directory_symlink(root.path / "elsewhere", chromium().parent_path());
+    testing::writeFile(cacheHome / "google-chrome/Default/Cache/Cache_Data/data_0", "chrome block");
 
     TIFDel_Click(cache, notifier);
+    EXPECT_EQ(notifier.messages.back(), "削除しました。");
+    EXPECT_FALSE(fs::exists(cacheHome / "google-chrome/Default/Cache/Cache_Data/data_0"));
     EXPECT_TRUE(fs::exists(root.path / "documents/thesis.odt"));
     EXPECT_TRUE(fs::exists(root.path / "elsewhere/Cache_Data/notes.txt"));
+    EXPECT_TRUE(fs::exists(root.path / "profile/cache2/entries/1234"));
 }
 
 }  // namespace

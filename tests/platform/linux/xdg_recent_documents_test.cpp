@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "platform/linux/posix_file_store.h"
+#include "tests/fakes/failing_readdir.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace tavlo {
@@ -58,6 +59,23 @@ TEST_F(XdgRecentDocumentsTest, KdeEntriesGoButNothingOutsideTheirFolder)
     EXPECT_FALSE(fs::exists(data / "RecentDocuments" / "a.txt.desktop"));
     EXPECT_TRUE(fs::exists(data / "RecentDocuments" / "sub"));
     EXPECT_EQ(read(data / "kept.txt"), "kept");
+}
+
+TEST_F(XdgRecentDocumentsTest, AFolderThatFailsWhileItIsReadIsAFailureNamingIt)
+{
+    fs::create_directories(data / "RecentDocuments");
+    for (int i = 0; i < 10; ++i)
+        std::ofstream(data / "RecentDocuments" / (std::to_string(i) + ".desktop")) << "[Desktop Entry]\n";
+    XdgRecentDocuments recent(files, data.string());
+    testing::failReaddirAfter(4);  // ".", ".." and two to four documents, in the folder's order
+    const IoStatus status = recent.clear();
+    EXPECT_FALSE(status.ok);
+    EXPECT_NE(status.reason.find("RecentDocuments"), std::string::npos);
+    EXPECT_NE(status.reason.find("Input/output error"), std::string::npos);
+    // What was listed went.
+    const auto left = std::distance(fs::directory_iterator(data / "RecentDocuments"), {});
+    EXPECT_GE(left, 6);
+    EXPECT_LE(left, 8);
 }
 
 TEST_F(XdgRecentDocumentsTest, AListThatCannotBeWrittenIsAFailureNamingIt)
