@@ -170,9 +170,27 @@ void FrmDTMn::cmdPstnSave_Click()
 
 void FrmDTMn::cmdFstPstn_Click()
 {
-    view.window.top = store.WTop.empty() ? defaultTop() : leadingNumberValue(store.WTop);
-    view.window.left = store.WLeft.empty() ? defaultLeft() : leadingNumberValue(store.WLeft);
+    placeAtStoredPlace();
     view.window.height = kNormalHeight;
+}
+
+void FrmDTMn::placeAtStoredPlace()
+{
+    WindowView& window = view.window;
+    window.top = store.WTop.empty() ? defaultTop() : leadingNumberValue(store.WTop);
+    window.left = store.WLeft.empty() ? defaultLeft() : leadingNumberValue(store.WLeft);
+    // A place on a monitor that is gone, or typed into the file, would hide
+    // the gadget and its position strip: it starts at the default place,
+    // and the file keeps the stored one until the user saves another.
+    const auto shows = [&](const TwipRect& screen) {
+        return window.left < screen.left + screen.width && screen.left < window.left + window.width
+            && window.top < screen.top + screen.height && screen.top < window.top + window.height;
+    };
+    const std::vector<TwipRect> screens = services_.screen.screens();
+    if (std::none_of(screens.begin(), screens.end(), shows)) {
+        window.top = defaultTop();
+        window.left = defaultLeft();
+    }
 }
 
 void FrmDTMn::Form_Unload()

@@ -97,6 +97,10 @@ public:
     // "元の位置に戻す": back to the stored or the default place.
     void cmdFstPstn_Click();
 
+    // The place in WTop and WLeft, or the default place where either is
+    // empty or where the window would be on no screen.
+    void placeAtStoredPlace();
+
     // The default position: top = screen height / 13, left = screen width −
     // window width − 350, in twips.
     double defaultTop() const;

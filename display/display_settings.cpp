@@ -128,8 +128,7 @@ void ApplyDisplaySettings(FrmDTMn& form)
     SettingsStore& store = form.store;
     GadgetView& view = form.view;
 
-    view.window.top = store.WTop.empty() ? form.defaultTop() : leadingNumberValue(store.WTop);
-    view.window.left = store.WLeft.empty() ? form.defaultLeft() : leadingNumberValue(store.WLeft);
+    form.placeAtStoredPlace();
 
     if (!store.RTUl.empty()) {
         view.lblRTotal.text = store.RTUl + " (MB)";

@@ -4,16 +4,12 @@
 #include <string_view>
 
 #include "display/gadget_view.h"
+#include "platform/screen.h"
 
 namespace tavlo {
 
-// A rectangle in twips from the top-left corner of the window's client area.
-struct TwipRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
+// Placements are rectangles in twips from the top-left corner of the
+// window's client area.
 
 enum class Alignment { Left, Centre, Right };
 

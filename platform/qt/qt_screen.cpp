@@ -16,4 +16,15 @@ TwipSize QtScreen::primarySize() const
     return {size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel};
 }
 
+std::vector<TwipRect> QtScreen::screens() const
+{
+    std::vector<TwipRect> result;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->geometry();
+        result.push_back({area.x() * kTwipsPerPixel, area.y() * kTwipsPerPixel, area.width() * kTwipsPerPixel,
+            area.height() * kTwipsPerPixel});
+    }
+    return result;
+}
+
 }  // namespace tavlo

@@ -7,6 +7,7 @@ namespace tavlo {
 class QtScreen final : public Screen {
 public:
     TwipSize primarySize() const override;
+    std::vector<TwipRect> screens() const override;
 };
 
 }  // namespace tavlo

@@ -127,6 +127,55 @@ TEST_F(FormLoadTest, ASavedRecordPlacesTheWindowAndSelectsTheStatedSizeTimer)
     EXPECT_FALSE(form.TmrN.ticking());
 }
 
+// A stored place, the screens beside the 1024 x 768 primary one, and where
+// the window stands after loading (left, top in twips; the default place is
+// 11380, 886.15).
+struct PlaceRow {
+    const char* name;
+    const char* WLeft;
+    const char* WTop;
+    std::vector<TwipRect> others;
+    double left;
+    double top;
+};
+
+class StoredPlaceTest : public FormLoadTest, public ::testing::WithParamInterface<PlaceRow> {};
+
+TEST_P(StoredPlaceTest, TheWindowStartsWhereSomeScreenShowsIt)
+{
+    const PlaceRow& row = GetParam();
+    fake.screen.others = row.others;
+    SettingsStore saved;
+    saved.WLeft = row.WLeft;
+    saved.WTop = row.WTop;
+    const std::string file = record(saved);
+    fake.files.files[fake.settingsPath()] = file;
+    form.Form_Load();
+    EXPECT_EQ(form.view.window.left, row.left);
+    EXPECT_NEAR(form.view.window.top, row.top, 0.01);
+    EXPECT_EQ(form.store.WLeft, row.WLeft);  // the file keeps its place until a save
+    EXPECT_EQ(fake.files.files.at(fake.settingsPath()), file);
+
+    // "元の位置に戻す" follows the same rule.
+    form.Pstn_Click();
+    form.PstnMove_MouseDown(1, 0, 0);
+    form.PstnMove_MouseMove(1, 300, 300);
+    form.cmdFstPstn_Click();
+    EXPECT_EQ(form.view.window.left, row.left);
+}
+
+const TwipRect kRightMonitor{15360, 0, 1920 * 15, 1080 * 15};
+
+INSTANTIATE_TEST_SUITE_P(Places, StoredPlaceTest,
+    ::testing::Values(PlaceRow{"OnThePrimaryScreen", "9000", "2000", {}, 9000, 2000},
+        PlaceRow{"PartlyOffTheEdge", "-3000", "-45", {}, -3000, -45},
+        PlaceRow{"OnAMonitorThatIsGone", "25000", "2000", {}, 11380, 886.15},
+        PlaceRow{"OnTheSecondMonitor", "25000", "2000", {kRightMonitor}, 25000, 2000},
+        PlaceRow{"BelowEveryScreen", "9000", "99999", {kRightMonitor}, 11380, 886.15},
+        PlaceRow{"JustPastTheLeftEdge", "-3630", "2000", {}, 11380, 886.15},
+        PlaceRow{"HandEditedFarAway", "-1e30", "1e30", {}, 11380, 886.15}),
+    [](const ::testing::TestParamInfo<PlaceRow>& row) { return row.param.name; });
+
 TEST_F(FormLoadTest, ASecondInstanceIsRefusedWithTheMessage)
 {
     fake.instance.otherRunning = true;

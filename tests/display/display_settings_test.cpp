@@ -19,6 +19,7 @@ protected:
     void apply()
     {
         form.view.window.width = kWindowWidth;
+        form.view.window.height = kNormalHeight;
         ApplyDisplaySettings(form);
     }
     int visibleMoons() const

@@ -109,7 +109,15 @@ struct FakeClock final : Clock {
 
 struct FakeScreen final : Screen {
     TwipSize size{1024 * 15, 768 * 15};
+    // Beside the primary screen.
+    std::vector<TwipRect> others;
     TwipSize primarySize() const override { return size; }
+    std::vector<TwipRect> screens() const override
+    {
+        std::vector<TwipRect> all{{0, 0, size.width, size.height}};
+        all.insert(all.end(), others.begin(), others.end());
+        return all;
+    }
 };
 
 // A block that fits while it is at most `capacity` words, and the sizes asked.
