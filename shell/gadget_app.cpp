@@ -24,6 +24,14 @@ void GadgetApp::loadSession()
     session_ = std::make_unique<GadgetSession>(services_);
     connect(session_.get(), &GadgetSession::endRequested, this, &GadgetApp::endRequested);
     connect(session_.get(), &GadgetSession::settingsRequested, this, &GadgetApp::openSettings);
+    // Only once the busy handler's stack has unwound.
+    connect(
+        session_.get(), &GadgetSession::idle, this,
+        [this] {
+            if (restartPending_ && !session_->busy())
+                restartSession();
+        },
+        Qt::QueuedConnection);
 }
 
 void GadgetApp::cmdClose()
@@ -51,8 +59,20 @@ void GadgetApp::openSettings()
 
 void GadgetApp::saveSettings()
 {
+    setup_->form().copyToStore(session_->form().store);
+    // Throwing the main window away under a handler that is still running
+    // (the memory release lets events run between its steps) would pull its
+    // data from under it: the restart comes when the handler has returned.
+    if (session_->busy())
+        restartPending_ = true;
+    else
+        restartSession();
+}
+
+void GadgetApp::restartSession()
+{
+    restartPending_ = false;
     FrmDTMn& form = session_->form();
-    setup_->form().copyToStore(form.store);
     form.view.window.visible = false;
     session_->window().sync();
     form.cmdSave();

@@ -39,8 +39,12 @@ signals:
 
 private:
     void loadSession();
+    // "保存": the dialog's working copy into the store, then the restart,
+    // which waits while the main window is in the middle of an action.
     void saveSettings();
+    void restartSession();
 
+    bool restartPending_ = false;
     Services& services_;
     Pickers& pickers_;
     std::unique_ptr<GadgetSession> session_;

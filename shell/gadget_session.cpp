@@ -140,6 +140,7 @@ void GadgetSession::trayActivated(QSystemTrayIcon::ActivationReason reason)
 
 void GadgetSession::showPopup(const QPoint& position)
 {
+    const Running running(*this);
     if (!menu_) {
         menu_ = std::make_unique<FrmDTMnMenu>();
         connect(menu_.get(), &FrmDTMnMenu::picked, this, &GadgetSession::menuPicked);
@@ -150,6 +151,7 @@ void GadgetSession::showPopup(const QPoint& position)
 
 void GadgetSession::menuPicked(const QString& entry)
 {
+    const Running running(*this);
     if (entry == QLatin1String("DTMnEnd")) {
         cmdClose();
     } else if (entry == QLatin1String("Pstn")) {
@@ -183,6 +185,7 @@ void GadgetSession::menuPicked(const QString& entry)
 
 void GadgetSession::cmdRBinEmp_Click()
 {
+    const Running running(*this);
     // The progress shows only when emptying takes more than a moment. Within
     // a large folder its value stays, yet it repaints and hears "キャンセル".
     std::unique_ptr<QProgressDialog> progress;

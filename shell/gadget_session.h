@@ -35,6 +35,14 @@ public:
     // A mouse message of the icon, numbered as on Windows.
     void trayMessage(int message);
 
+    // What the menu entry of this name does.
+    void menuPicked(const QString& entry);
+
+    // True while a handler that lets events run (the popup menu, the memory
+    // release, emptying the bin) is on the stack: the session must not be
+    // thrown away under it.
+    bool busy() const { return running_ > 0; }
+
     FrmDTMn& form() { return *form_; }
     GadgetWindow& window() { return *window_; }
     // The menu window, while it is loaded.
@@ -44,6 +52,8 @@ signals:
     void endRequested();
     // "設定" in the menu.
     void settingsRequested();
+    // The last handler that let events run has returned.
+    void idle();
 
 private:
     void sync();
@@ -51,7 +61,6 @@ private:
     void unloadMenu();
     // "メモリ開放": loads frmMClr, whose loading runs the release.
     void releaseMemory();
-    void menuPicked(const QString& entry);
     // The click handler of the menu window's cmdRBinEmp.
     void cmdRBinEmp_Click();
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
@@ -62,6 +71,23 @@ private:
     std::unique_ptr<FrmDTMnMenu> menu_;
     QTimer tmrN_, tmrR_, tmrRS_;
     bool memoryReleaseLoaded_ = false;
+    int running_ = 0;
+
+    // Marks the session busy while it lives.
+    class Running {
+    public:
+        explicit Running(GadgetSession& session) : session_(session) { ++session_.running_; }
+        ~Running()
+        {
+            if (--session_.running_ == 0)
+                emit session_.idle();
+        }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+
+    private:
+        GadgetSession& session_;
+    };
 };
 
 }  // namespace tavlo

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,23 @@ TEST_F(SettingsDialogTest, SavingInAllItemsModeWithoutAColourStoresSilverAndRest
     EXPECT_TRUE(app.session().window().isVisible());
     ASSERT_NE(app.setup(), nullptr);  // the dialog stays open
     EXPECT_TRUE(dialog().isVisible());
+}
+
+TEST_F(SettingsDialogTest, ASaveDuringAnActionThatLetsEventsRunRestartsOnceTheActionHasReturned)
+{
+    // "保存" is pressed while "メモリ開放" lets events run between its steps.
+    pick("all", 255);
+    GadgetSession* before = &app.session();
+    QTimer::singleShot(0, control<QPushButton>("Command6"), &QPushButton::click);
+    before->menuPicked(QStringLiteral("MemClr"));
+    EXPECT_EQ(&app.session(), before);  // the releasing main window lived through it
+    EXPECT_EQ(fake.blocks.reserved.size(), 10u);
+    EXPECT_EQ(before->form().view.lblDate.text, "開放完了");
+
+    QCoreApplication::processEvents();
+    EXPECT_NE(&app.session(), before);
+    EXPECT_EQ(app.session().form().view.lblCPer.colour, 255);
+    EXPECT_EQ(settingsFile().substr(14, 3), "255");
 }
 
 TEST_F(SettingsDialogTest, ASavedColourShowsAfterTheRestart)
