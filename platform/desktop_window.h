@@ -28,8 +28,14 @@ struct WindowShape {
     bool kept(int x, int y) const { return bits[static_cast<std::size_t>(y * stride + x / 8)] >> (x % 8) & 1; }
 };
 
-// Cuts the native window down to the kept pixels of the mask; the rest shows
-// what lies behind the window and lets clicks through.
-void setWindowShape(std::uintptr_t window, const WindowShape& shape);
+// What a window shape cuts away: the drawing and the clicks (where only a
+// shape lets the desktop show through), or the clicks alone (where a
+// compositor shows it through fully transparent pixels).
+enum class ShapeKind { DrawingAndInput, InputOnly };
+
+// Cuts the native window down to the kept pixels of the mask; the rest lets
+// clicks through to what lies behind the window, and with DrawingAndInput
+// shows it as well.
+void setWindowShape(std::uintptr_t window, const WindowShape& shape, ShapeKind kind);
 
 }  // namespace tavlo

@@ -180,16 +180,18 @@ void clearKeyPixels(QImage& image, Colour key, const QRegion& area)
     }
 }
 
-WindowShape shapeOf(const QImage& image, Colour key)
+WindowShape shapeOf(const QImage& image, Colour key, Backdrop backdrop)
 {
     WindowShape shape;
-    updateShape(shape, image, key, {});
+    updateShape(shape, image, key, {}, backdrop);
     return shape;
 }
 
-void updateShape(WindowShape& shape, const QImage& image, Colour key, const QRegion& area)
+void updateShape(WindowShape& shape, const QImage& image, Colour key, const QRegion& area, Backdrop backdrop)
 {
-    const QRgb keyRgb = toQColor(key).rgb() & 0xFFFFFF;
+    // Over nothing, a see-through pixel is fully transparent: zero alpha.
+    const QRgb mask = backdrop == Backdrop::ColourKey ? 0xFFFFFF : 0xFF000000;
+    const QRgb empty = backdrop == Backdrop::ColourKey ? toQColor(key).rgb() & 0xFFFFFF : 0;
     const int width = image.width();
     int first = 0;
     int last = image.height() - 1;
@@ -209,7 +211,7 @@ void updateShape(WindowShape& shape, const QImage& image, Colour key, const QReg
             const int end = std::min(8, width - column * 8);
             unsigned byte = 0;
             for (int bit = 0; bit < end; ++bit)
-                byte |= static_cast<unsigned>((line[column * 8 + bit] & 0xFFFFFF) != keyRgb) << bit;
+                byte |= static_cast<unsigned>((line[column * 8 + bit] & mask) != empty) << bit;
             row[column] = static_cast<std::uint8_t>(byte);
         }
     }

@@ -32,14 +32,16 @@ QRegion changedArea(const GadgetView& before, const GadgetView& after);
 // `area` (device-independent pixels) or in the whole image.
 void clearKeyPixels(QImage& image, Colour key, const QRegion& area = {});
 
-// The mask of every pixel that is not of the key colour, in device pixels:
-// what a shaped window keeps.
-WindowShape shapeOf(const QImage& image, Colour key);
+// The mask of every pixel that shows something, in device pixels: what a
+// shaped window keeps. Over the colour key that is every pixel of another
+// colour; over nothing, every pixel that is not fully transparent.
+WindowShape shapeOf(const QImage& image, Colour key, Backdrop backdrop = Backdrop::ColourKey);
 
 // Brings a shape up to date with the rows of `image` that `area`
 // (device-independent pixels) meets, or with every row when `area` is empty
 // or the shape is of another size.
-void updateShape(WindowShape& shape, const QImage& image, Colour key, const QRegion& area);
+void updateShape(
+    WindowShape& shape, const QImage& image, Colour key, const QRegion& area, Backdrop backdrop = Backdrop::ColourKey);
 
 // Keeps every pixel of a rectangle of device pixels: where child widgets sit.
 void keepRect(WindowShape& shape, const QRect& rect);

@@ -75,15 +75,17 @@ void GadgetWindow::render()
     }
     painted_ = view_;
 
-    if (compositing_) {
+    if (compositing_)
         clearKeyPixels(picture_, view_.window.colourKey, changed);
-    } else if (!changed.isEmpty()) {
-        updateShape(shape_, picture_, view_.window.colourKey, changed);
+    // The see-through pixels let clicks through to the desktop, as a colour
+    // key does, with or without a compositor.
+    if (!changed.isEmpty()) {
+        updateShape(shape_, picture_, view_.window.colourKey, changed, backdrop);
         if (view_.window.height >= kPositionModeHeight) {
             for (const QRect& rect : strip_.rects())
                 keepRect(shape_, QRectF(QRectF(rect).topLeft() * ratio, QRectF(rect).size() * ratio).toAlignedRect());
         }
-        setWindowShape(winId(), shape_);
+        setWindowShape(winId(), shape_, compositing_ ? ShapeKind::InputOnly : ShapeKind::DrawingAndInput);
     }
     update(changed);
 }

@@ -63,7 +63,7 @@ void keepOffTaskbar(std::uintptr_t window)
     xcb_flush(connection);
 }
 
-void setWindowShape(std::uintptr_t window, const WindowShape& shape)
+void setWindowShape(std::uintptr_t window, const WindowShape& shape, ShapeKind kind)
 {
     xcb_connection_t* connection = x11Connection();
     if (!connection || shape.width <= 0 || shape.height <= 0)
@@ -95,7 +95,8 @@ void setWindowShape(std::uintptr_t window, const WindowShape& shape)
     xcb_create_gc(connection, gc, pixmap, 0, nullptr);
     xcb_put_image(connection, XCB_IMAGE_FORMAT_XY_PIXMAP, pixmap, gc, static_cast<std::uint16_t>(shape.width),
         static_cast<std::uint16_t>(shape.height), 0, 0, 0, 1, static_cast<std::uint32_t>(data.size()), data.data());
-    xcb_shape_mask(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, target, 0, 0, pixmap);
+    xcb_shape_mask(connection, XCB_SHAPE_SO_SET,
+        kind == ShapeKind::DrawingAndInput ? XCB_SHAPE_SK_BOUNDING : XCB_SHAPE_SK_INPUT, target, 0, 0, pixmap);
     xcb_free_gc(connection, gc);
     xcb_free_pixmap(connection, pixmap);
     xcb_flush(connection);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Over a patterned wallpaper the gadget shows only its drawing: the
 # wallpaper shows through between the readouts, the readouts and bars are
-# the design silver, the moon sits in its black square. Run once with a
-# window shape (no compositor) and once with a compositor ("composite");
-# the gadget follows a compositor that starts or stops while it runs.
+# the design silver, the moon sits in its black square, and a click on a
+# see-through pixel reaches the window below. Run once with a window shape
+# (no compositor) and once with a compositor ("composite"); the gadget
+# follows a compositor that starts or stops while it runs.
 source "$(dirname "$0")/lib.sh"
 mode=${3:-shape}
 
@@ -43,19 +44,40 @@ check_look() {
     done
 }
 
+# A window below the gadget that notes the clicks it gets: one on a
+# see-through pixel reaches it, one on the drawing does not.
+check_clicks() {
+    local log="$WORK/clicks-$1.log" below
+    xev -geometry 400x300+700+20 -event button >"$log" 2>&1 &
+    below=$!
+    wait_until 5 bash -c "xwininfo -root -children | grep -q 'Event Tester'" || fail "no window below"
+    xdotool windowraise "$(windows_of "$GADGET_PID" | head -n 1)"
+    sleep 0.3
+    xdotool mousemove $((759 + 2)) $((59 + 2)) click 1
+    wait_until 3 grep -q ButtonPress "$log" || fail "$1: a click on a see-through pixel did not reach the window below"
+    xdotool mousemove $((759 + 148)) $((59 + 80)) click 1
+    sleep 0.5
+    [ "$(grep -c ButtonPress "$log")" = 1 ] || fail "$1: a click on the drawing went through the gadget"
+    kill "$below"
+    wait "$below" 2>/dev/null || true
+}
+
 check_look start
+check_clicks start
 if [ "$mode" = composite ]; then
     [ "$(gadget_depth "$GADGET_PID")" = 32 ] || fail "no per-pixel alpha under the compositor"
     stop_compositor
     wait_until 6 bash -c "[ \"\$(xwininfo -id \$(windows_of $GADGET_PID | head -n 1) | awk '/Depth:/ {print \$2}')\" = 24 ]" ||
         fail "the gadget did not follow the compositor's end"
     check_look after-compositor
+    check_clicks after-compositor
 else
     [ "$(gadget_depth "$GADGET_PID")" = 24 ] || fail "an alpha window without a compositor"
     start_compositor
     wait_until 6 bash -c "[ \"\$(xwininfo -id \$(windows_of $GADGET_PID | head -n 1) | awk '/Depth:/ {print \$2}')\" = 32 ]" ||
         fail "the gadget did not follow a compositor that started"
     check_look with-compositor
+    check_clicks with-compositor
 fi
 expect_geometry "$GADGET_PID" "242x237+759+59"
 echo "PASS $TEST_NAME $mode"

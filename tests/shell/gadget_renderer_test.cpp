@@ -85,20 +85,29 @@ TEST_F(GadgetRendererTest, HiddenBlocksAreNotDrawn)
     EXPECT_EQ(count(image, QRect(0, 0, 242, 66), kKeyRgb), 242 * 66);
 }
 
-TEST_F(GadgetRendererTest, TheShapeKeepsEveryPixelButTheKey)
+TEST_F(GadgetRendererTest, TheShapeKeepsEveryPixelThatShowsSomething)
 {
-    const QImage image = render();
-    const WindowShape shape = shapeOf(image, kKey);
-    EXPECT_EQ(shape.width, 242);
-    EXPECT_EQ(shape.height, 237);
-    EXPECT_FALSE(shape.kept(2, 2));
-    EXPECT_TRUE(shape.kept(100, 88));
-    EXPECT_TRUE(shape.kept(169, 13));
-    int kept = 0;
-    for (int y = 0; y < shape.height; ++y)
-        for (int x = 0; x < shape.width; ++x)
-            kept += shape.kept(x, y) == ((image.pixel(x, y) & 0xFFFFFF) != (kKeyRgb & 0xFFFFFF)) ? 1 : 0;
-    EXPECT_EQ(kept, 242 * 237);
+    // Over the key for a shaped window, over nothing for a compositor.
+    for (const Backdrop backdrop : {Backdrop::ColourKey, Backdrop::Transparent}) {
+        QImage image = render(backdrop);
+        if (backdrop == Backdrop::Transparent)
+            clearKeyPixels(image, kKey);
+        const WindowShape shape = shapeOf(image, kKey, backdrop);
+        EXPECT_EQ(shape.width, 242);
+        EXPECT_EQ(shape.height, 237);
+        EXPECT_FALSE(shape.kept(2, 2));
+        EXPECT_TRUE(shape.kept(100, 88));
+        EXPECT_TRUE(shape.kept(169, 13));
+        int kept = 0;
+        for (int y = 0; y < shape.height; ++y)
+            for (int x = 0; x < shape.width; ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                const bool shows
+                    = backdrop == Backdrop::ColourKey ? (pixel & 0xFFFFFF) != (kKeyRgb & 0xFFFFFF) : qAlpha(pixel) != 0;
+                kept += shape.kept(x, y) == shows ? 1 : 0;
+            }
+        EXPECT_EQ(kept, 242 * 237);
+    }
 }
 
 TEST_F(GadgetRendererTest, UnderACompositorKeyPixelsBecomeClear)
@@ -127,13 +136,13 @@ TEST_F(GadgetRendererTest, RepaintingTheChangedAreaGivesTheWholePicture)
         view.PrscrTime.width = 1200;
         view.moonVisible.fill(false);
         view.moonVisible[16] = true;
-        WindowShape shape = shapeOf(image, kKey);
+        WindowShape shape = shapeOf(image, kKey, backdrop);
         repaintGadget(image, view, cache, backdrop, changedArea(before, view));
         RenderCache fresh;
         const QImage whole = renderGadget(view, fresh, 1, backdrop);
         EXPECT_EQ(image, whole) << (backdrop == Backdrop::ColourKey ? "key" : "transparent");
-        updateShape(shape, image, kKey, changedArea(before, view));
-        EXPECT_EQ(shape.bits, shapeOf(whole, kKey).bits);
+        updateShape(shape, image, kKey, changedArea(before, view), backdrop);
+        EXPECT_EQ(shape.bits, shapeOf(whole, kKey, backdrop).bits);
         view = before;
     }
 }
