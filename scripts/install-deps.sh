@@ -16,6 +16,8 @@ packages=(
     # the tools that drive it and take screenshots
     xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick hsetroot
     trayer picom openbox xclip
+    # a StatusNotifierItem panel on a session bus, as today's desktops have
+    dbus-x11 haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
     # Qt's own texts in Japanese
     qt6-translations-l10n
     # benchmarks: the reference gadget the whole-process measurement compares with

@@ -10,14 +10,12 @@ QString text(std::string_view utf8)
 
 }  // namespace
 
-FrmDTMnMenu::FrmDTMnMenu()
+void addMenuEntries(QMenu& root, QObject* context, const std::function<void(const QString&)>& picked)
 {
-    menu_.setObjectName("DMn");
-    cmdRBinEmp.setObjectName("cmdRBinEmp");
-    QMenu* parent = &menu_;
+    QMenu* parent = &root;
     int childrenLeft = 0;
     for (const MenuEntry& entry : kMenuEntries) {
-        QMenu* into = childrenLeft > 0 ? parent : &menu_;
+        QMenu* into = childrenLeft > 0 ? parent : &root;
         if (childrenLeft > 0)
             --childrenLeft;
         if (entry.children > 0) {
@@ -28,8 +26,15 @@ FrmDTMnMenu::FrmDTMnMenu()
         }
         QAction* action = into->addAction(text(entry.caption));
         action->setObjectName(text(entry.name));
-        connect(action, &QAction::triggered, this, [this, name = action->objectName()] { emit picked(name); });
+        QObject::connect(action, &QAction::triggered, context, [picked, name = action->objectName()] { picked(name); });
     }
+}
+
+FrmDTMnMenu::FrmDTMnMenu()
+{
+    menu_.setObjectName("DMn");
+    cmdRBinEmp.setObjectName("cmdRBinEmp");
+    addMenuEntries(menu_, this, [this](const QString& name) { emit picked(name); });
 }
 
 void FrmDTMnMenu::popup(const QPoint& position)

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include <array>
+#include <functional>
 #include <string_view>
 
 namespace tavlo {
@@ -37,6 +38,10 @@ inline constexpr std::array<MenuEntry, 18> kMenuEntries{{
     {"dfrg", "ディスク デフラグ"},
     {"DTMnEnd", "終了"},
 }};
+
+// Adds the tree of kMenuEntries to `root`; `picked` hears the name of each
+// entry chosen, with `context` alive.
+void addMenuEntries(QMenu& root, QObject* context, const std::function<void(const QString&)>& picked);
 
 // The menu window: never shown itself, it carries the popup menu. It is
 // made on first use and thrown away by a left click on the icon.

@@ -72,6 +72,14 @@ GadgetSession::GadgetSession(Services& services)
     // remove the icon or rebuild the window: it must not run inside the
     // event handler of the very widget it removes, so it opens afterwards.
     connect(&tray_->icon(), &QSystemTrayIcon::activated, this, &GadgetSession::trayActivated, Qt::QueuedConnection);
+    if (tray_->hostShowsMenu()) {
+        // Chosen from the event loop, as in the menu window's own popup.
+        addMenuEntries(exportedMenu_, this, [this](const QString& entry) {
+            QMetaObject::invokeMethod(
+                this, [this, entry] { menuPicked(entry); }, Qt::QueuedConnection);
+        });
+        tray_->icon().setContextMenu(&exportedMenu_);
+    }
     connect(window_.get(), &GadgetWindow::menuRequested, this, &GadgetSession::showPopup, Qt::QueuedConnection);
 
     const PositionStrip& strip = window_->strip();
@@ -135,17 +143,25 @@ void GadgetSession::unloadMenu()
 
 void GadgetSession::trayActivated(QSystemTrayIcon::ActivationReason reason)
 {
+    // A host that shows the exported menu opens it on a right click itself.
+    if (reason == QSystemTrayIcon::Context && tray_->hostShowsMenu())
+        return;
     trayMessage(messageOf(reason));
+}
+
+void GadgetSession::loadMenu()
+{
+    if (menu_)
+        return;
+    menu_ = std::make_unique<FrmDTMnMenu>();
+    connect(menu_.get(), &FrmDTMnMenu::picked, this, &GadgetSession::menuPicked);
+    connect(&menu_->cmdRBinEmp, &QPushButton::clicked, this, &GadgetSession::cmdRBinEmp_Click);
 }
 
 void GadgetSession::showPopup(const QPoint& position)
 {
     const Running running(*this);
-    if (!menu_) {
-        menu_ = std::make_unique<FrmDTMnMenu>();
-        connect(menu_.get(), &FrmDTMnMenu::picked, this, &GadgetSession::menuPicked);
-        connect(&menu_->cmdRBinEmp, &QPushButton::clicked, this, &GadgetSession::cmdRBinEmp_Click);
-    }
+    loadMenu();
     menu_->popup(position);
 }
 
@@ -169,8 +185,9 @@ void GadgetSession::menuPicked(const QString& entry)
         form_->services().notifier.showMessage(
             status.ok ? "削除しました。" : "削除できませんでした。\r" + status.reason);
     } else if (entry == QLatin1String("Emp")) {
-        if (menu_)
-            menu_->cmdRBinEmp.click();
+        // The entry presses the menu window's hidden button.
+        loadMenu();
+        menu_->cmdRBinEmp.click();
     } else if (entry == QLatin1String("TIFDel")) {
         TIFDel_Click(form_->services().urlCache, form_->services().notifier);
     } else if (entry == QLatin1String("DelIHstry")) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -57,6 +58,7 @@ signals:
 
 private:
     void sync();
+    void loadMenu();
     void showPopup(const QPoint& position);
     void unloadMenu();
     // "メモリ開放": loads frmMClr, whose loading runs the release.
@@ -66,6 +68,8 @@ private:
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
     std::unique_ptr<FrmDTMn> form_;
+    // The menu's tree, exported with the icon for a host that shows it.
+    QMenu exportedMenu_;
     std::unique_ptr<GadgetWindow> window_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<FrmDTMnMenu> menu_;

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "platform/notification_host.h"
+
 namespace tavlo {
 
 QIcon gadgetIcon()
@@ -37,7 +39,7 @@ QString tipText(const std::string& tip)
     return text;
 }
 
-TrayIcon::TrayIcon(const TrayView& view) : view_(view)
+TrayIcon::TrayIcon(const TrayView& view) : view_(view), hostShowsMenu_(statusNotifierHostRegistered())
 {
     icon_.setIcon(gadgetIcon());
 }

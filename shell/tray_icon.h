@@ -17,8 +17,15 @@ public:
 
     QSystemTrayIcon& icon() { return icon_; }
 
+    // True where the notification area shows the icon's menu itself, from
+    // the copy the icon exports (StatusNotifierItem hosts over D-Bus); false
+    // where it only reports the clicks (XEmbed).
+    bool hostShowsMenu() const { return hostShowsMenu_; }
+
 private:
     const TrayView& view_;
+    // Asked before the icon is made, as Qt asks when it chooses its way.
+    const bool hostShowsMenu_;
     QSystemTrayIcon icon_;
     std::string shownTip_;
 };

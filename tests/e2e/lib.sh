@@ -38,9 +38,11 @@ wait_until() {
     done
 }
 
-# A 1024 x 768 X server with a notification area at the bottom right (none
-# with a second argument "without-tray"). Each test gets its own display and
-# its own runtime folder (so its own lock).
+# A 1024 x 768 X server with a notification area at the bottom right: an
+# XEmbed one without a session bus, a StatusNotifierItem host with a second
+# argument "sni", none with "without-tray". Each test gets its own display
+# and runtime folder; the gadgets of one user share one lock, so tests run
+# one after another.
 start_desktop() {
     local size=${1:-1024x768}
     Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
@@ -50,7 +52,37 @@ start_desktop() {
     export XDG_RUNTIME_DIR="$WORK/runtime"
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM
-    [ "${2:-}" = without-tray ] || start_tray
+    case "${2:-}" in
+    without-tray) ;;
+    sni) start_sni_tray ;;
+    *) start_tray ;;
+    esac
+}
+
+# A StatusNotifierItem host, as KDE Plasma, GNOME's AppIndicator extension,
+# XFCE's status tray and waybar are: a session bus, the watcher, and a panel
+# along the bottom that shows the items and the menus they export.
+start_sni_tray() {
+    eval "$(dbus-launch --sh-syntax)"
+    PIDS+=("$DBUS_SESSION_BUS_PID")
+    status-notifier-watcher >"$WORK/watcher.log" 2>&1 &
+    PIDS+=($!)
+    wait_until 10 watcher_property IsStatusNotifierHostRegistered >/dev/null || fail "no StatusNotifierWatcher"
+    gtk-sni-tray-standalone --bottom --end -s 32 >"$WORK/sni-tray.log" 2>&1 &
+    PIDS+=($!)
+    wait_until 10 bash -c 'watcher_property IsStatusNotifierHostRegistered | grep -q true' ||
+        fail "no StatusNotifierItem host"
+}
+
+# A property of the StatusNotifierWatcher, as dbus-send prints it.
+watcher_property() {
+    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher "string:$1" 2>/dev/null
+}
+
+# The bus names of the registered StatusNotifierItems, one a line.
+sni_items() {
+    watcher_property RegisteredStatusNotifierItems | grep -o 'string "[^"]*"' | cut -d'"' -f2 || true
 }
 
 # A notification area at the bottom right.
@@ -213,5 +245,34 @@ open_tray_menu() {
     sleep 0.3
 }
 
+# Right-clicks the gadget's item at the right end of the StatusNotifierItem
+# panel and waits for the panel's copy of the menu.
+open_sni_menu() {
+    wait_until 10 bash -c '[ -n "$(sni_items)" ]' || fail "the icon did not register as a StatusNotifierItem"
+    local panel x y
+    panel=$(xdotool search --classname '^gtk-sni-tray-standalone$' 2>/dev/null | while read -r id; do
+        xwininfo -id "$id" | grep -q 'Width: 1024' && echo "$id"
+    done | head -n 1)
+    [ -n "$panel" ] || fail "no StatusNotifierItem panel"
+    # The item is the last 32-pixel square of the panel.
+    read -r x y <<<"$(xwininfo -id "$panel" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x + w - 16, int(y + h / 2)}')"
+    sleep 1
+    xdotool mousemove "$x" "$y" click 3
+    wait_until 5 bash -c "xwininfo -root -children | grep gtk-sni-tray-standalone | grep -qv '1024x32\|10x10'" ||
+        fail "the right click opened no menu"
+    xdotool mousemove "$x" $((y - 200))
+    sleep 0.5
+}
+
+# The labels of the top level of the menu that item $1 exports over D-Bus.
+sni_menu_labels() {
+    local path
+    path=$(dbus-send --session --print-reply --dest="$1" /StatusNotifierItem org.freedesktop.DBus.Properties.Get \
+        string:org.kde.StatusNotifierItem string:Menu | grep -o 'object path "[^"]*"' | cut -d'"' -f2)
+    dbus-send --session --print-reply --dest="$1" "$path" com.canonical.dbusmenu.GetLayout int32:0 int32:1 \
+        array:string:label | grep -A1 'string "label"' | grep -o 'string "[^"]*"' | grep -v '"label"' | cut -d'"' -f2
+}
+
 # For the checks that poll through "bash -c".
-export -f gadget_geometry windows_of window_geometry tray_icon
+export -f gadget_geometry windows_of window_geometry tray_icon watcher_property sni_items

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/failure_reporter.h"
@@ -168,8 +170,10 @@ struct FakeRecentDocuments final : RecentDocuments {
     }
 };
 
+// A bin of `items` items that each take `perItem` to delete.
 struct FakeRecycleBin final : RecycleBin {
     std::size_t items = 0;
+    std::chrono::milliseconds perItem{0};
     IoStatus answer = IoStatus::success();
     int emptied = 0;
     std::size_t itemCount() override { return items; }
@@ -177,6 +181,7 @@ struct FakeRecycleBin final : RecycleBin {
     {
         ++emptied;
         for (std::size_t done = 1; done <= items; ++done) {
+            std::this_thread::sleep_for(perItem);
             if (!progress(done, items))
                 break;
         }
