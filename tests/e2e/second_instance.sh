@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A second start by the same user shows the refusal message and ends once it
-# is answered; the first gadget runs on untouched. A gadget killed with
-# SIGKILL does not block the next start.
+# A second start by the same user, here from another environment (as from a
+# su shell or a sudo session), shows the refusal message and ends once it is
+# answered; the first gadget runs on untouched. A gadget killed with SIGKILL
+# does not block the next start.
 source "$(dirname "$0")/lib.sh"
 
 start_desktop 1024x768
@@ -9,7 +10,8 @@ start_gadget "$WORK/home"
 first=$GADGET_PID
 expect_geometry "$first" "242x237+759+59"
 
-start_gadget "$WORK/elsewhere"
+mkdir -p -m 700 "$WORK/other-runtime"
+XDG_RUNTIME_DIR="$WORK/other-runtime" TMPDIR="$WORK" HOME="$WORK/elsewhere" start_gadget "$WORK/elsewhere"
 second=$GADGET_PID
 wait_until 15 bash -c "[ -n \"\$(windows_of $second)\" ]" || fail "no refusal message from the second start"
 box=$(windows_of "$second" | head -n 1)
