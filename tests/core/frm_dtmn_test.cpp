@@ -139,6 +139,11 @@ struct PlaceRow {
     double top;
 };
 
+void PrintTo(const PlaceRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class StoredPlaceTest : public FormLoadTest, public ::testing::WithParamInterface<PlaceRow> {};
 
 TEST_P(StoredPlaceTest, TheWindowStartsWhereSomeScreenShowsIt)

@@ -33,42 +33,58 @@ TEST(ParseCpuTimes, ReadsACapturedFileAndRejectsBrokenOnes)
     EXPECT_FALSE(parseCpuTimes("cpu  1 2 x 4 5 6 7 8 9 10"));  // malformed
 }
 
-TEST(ParseDiskTimes, SumsWholePhysicalDisksOnly)
+// A /proc/diskstats, written out or captured from a machine, and the whole
+// physical disks in it.
+struct DiskRow {
+    const char* name;
+    const char* capturedFile;
+    const char* text;
+    int disks;
+    std::optional<std::uint64_t> weightedMs;
+};
+
+void PrintTo(const DiskRow& row, std::ostream* out)
 {
-    const char* diskstats = "   8       0 sda 1 0 0 0 0 0 0 0 0 0 100 0 0 0 0 0 0\n"
-                            "   8       1 sda1 1 0 0 0 0 0 0 0 0 0 7000 0 0 0 0 0 0\n"
-                            " 259       0 nvme0n1 1 0 0 0 0 0 0 0 0 0 20 0 0 0 0 0 0\n"
-                            " 259       1 nvme0n1p1 1 0 0 0 0 0 0 0 0 0 9000 0 0 0 0 0 0\n"
-                            " 179       0 mmcblk0 1 0 0 0 0 0 0 0 0 0 3 0 0 0 0 0 0\n"
-                            " 179       1 mmcblk0p2 1 0 0 0 0 0 0 0 0 0 9000\n"
-                            "   7       0 loop0 1 0 0 0 0 0 0 0 0 0 9000\n"
-                            " 253       0 dm-0 1 0 0 0 0 0 0 0 0 0 9000\n"
-                            " 252       0 zram0 1 0 0 0 0 0 0 0 0 0 9000\n"
-                            "   9       0 md0 1 0 0 0 0 0 0 0 0 0 9000\n";
-    const auto times = parseDiskTimes(diskstats);
-    ASSERT_TRUE(times);
-    EXPECT_EQ(times->disks, 3);
-    EXPECT_EQ(times->weightedMs, 123u);
+    *out << row.name;
 }
 
-TEST(ParseDiskTimes, ReadsACapturedFileAndRejectsBrokenOnes)
+class ParseDiskTimesTest : public ::testing::TestWithParam<DiskRow> {};
+
+TEST_P(ParseDiskTimesTest, SumsWholePhysicalDisksOnly)
 {
-    const auto times = parseDiskTimes(captured("diskstats"));
+    const DiskRow& row = GetParam();
+    const auto times = parseDiskTimes(row.capturedFile ? captured(row.capturedFile) : std::string(row.text));
     ASSERT_TRUE(times);
-    EXPECT_EQ(times->disks, 1);  // vda; the loop and zram devices are not disks
+    EXPECT_EQ(times->disks, row.disks);
+    if (row.weightedMs) {
+        EXPECT_EQ(times->weightedMs, *row.weightedMs);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Machines, ParseDiskTimesTest,
+    ::testing::Values(
+        // Partitions, loop, mapped, compressed and RAID devices are not disks.
+        DiskRow{"ThreeKindsOfDisk", nullptr,
+            "   8       0 sda 1 0 0 0 0 0 0 0 0 0 100 0 0 0 0 0 0\n"
+            "   8       1 sda1 1 0 0 0 0 0 0 0 0 0 7000 0 0 0 0 0 0\n"
+            " 259       0 nvme0n1 1 0 0 0 0 0 0 0 0 0 20 0 0 0 0 0 0\n"
+            " 259       1 nvme0n1p1 1 0 0 0 0 0 0 0 0 0 9000 0 0 0 0 0 0\n"
+            " 179       0 mmcblk0 1 0 0 0 0 0 0 0 0 0 3 0 0 0 0 0 0\n"
+            " 179       1 mmcblk0p2 1 0 0 0 0 0 0 0 0 0 9000\n"
+            "   7       0 loop0 1 0 0 0 0 0 0 0 0 0 9000\n"
+            " 253       0 dm-0 1 0 0 0 0 0 0 0 0 0 9000\n"
+            " 252       0 zram0 1 0 0 0 0 0 0 0 0 0 9000\n"
+            "   9       0 md0 1 0 0 0 0 0 0 0 0 0 9000\n",
+            3, 123},
+        DiskRow{"ThisMachine", "diskstats", nullptr, 1, std::nullopt},
+        // An NFS root or a container: memory, loop and compressed devices only.
+        DiskRow{"NfsRoot", "diskstats-nfsroot", nullptr, 0, 0}, DiskRow{"NoDevicesAtAll", nullptr, "", 0, 0}),
+    [](const ::testing::TestParamInfo<DiskRow>& row) { return row.param.name; });
+
+TEST(ParseDiskTimes, RejectsBrokenFiles)
+{
     EXPECT_FALSE(parseDiskTimes("   8       0 sda 1 0 0"));
     EXPECT_FALSE(parseDiskTimes("   8       0 sda 1 0 0 0 0 0 0 0 0 0 lots 0\n"));
-}
-
-TEST(ParseDiskTimes, AMachineWithoutPhysicalDisksHasNone)
-{
-    // An NFS root or a container: memory, loop and compressed devices only.
-    for (const std::string& diskstats : {captured("diskstats-nfsroot"), std::string()}) {
-        const auto times = parseDiskTimes(diskstats);
-        ASSERT_TRUE(times);
-        EXPECT_EQ(times->disks, 0);
-        EXPECT_EQ(times->weightedMs, 0u);
-    }
 }
 
 TEST(ParseLocalDiskMounts, CountsEachLocalDiskOnceAndNothingBehindANetworkOrInMemory)
@@ -202,6 +218,11 @@ struct ReadOrder {
     const char* name;
     std::vector<int> counters;
 };
+
+void PrintTo(const ReadOrder& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class ProcCounterSourceOrderTest : public ProcCounterSourceTest, public ::testing::WithParamInterface<ReadOrder> {
 protected:
