@@ -14,6 +14,8 @@ const char* headline(FileTask task)
         return "設定ファイルを読み込めませんでした。";
     case FileTask::SaveFile:
         return "設定ファイルを保存できませんでした。";
+    case FileTask::Untrusted:
+        return "安全のため、設定の保存場所を使用しません。";
     }
     return "";
 }

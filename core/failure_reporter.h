@@ -9,7 +9,9 @@
 namespace tavlo {
 
 // What the program was doing with its settings folder or file when it failed.
-enum class FileTask { CreateFolder, OpenFile, ReadFile, SaveFile };
+// Untrusted: the folder or the file is not safe to use (another user's, a
+// planted link, a folder that others can write), so it is left alone.
+enum class FileTask { CreateFolder, OpenFile, ReadFile, SaveFile, Untrusted };
 
 // Tells the user of a failed file operation in a message box. A save is the
 // user's own act and every failed one is told; the folder and the file fail

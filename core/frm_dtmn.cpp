@@ -41,7 +41,8 @@ FrmDTMn::LoadResult FrmDTMn::Form_Load()
     const std::string folder = directory + sep + "QvrnData";
     const IoStatus folderStatus = services_.files.ensureFolder(folder);
     if (!folderStatus.ok)
-        services_.failures.report(FileTask::CreateFolder, folder, folderStatus.reason);
+        services_.failures.report(
+            folderStatus.untrusted ? FileTask::Untrusted : FileTask::CreateFolder, folder, folderStatus.reason);
 
     store.UName = services_.session.userName();
     setMemoryCaptions();
@@ -51,7 +52,8 @@ FrmDTMn::LoadResult FrmDTMn::Form_Load()
     // A folder that could not be made was reported already; its file cannot open either.
     const IoStatus openStatus = services_.files.openOrCreate(store.Fil, length);
     if (!openStatus.ok && folderStatus.ok)
-        services_.failures.report(FileTask::OpenFile, store.Fil, openStatus.reason);
+        services_.failures.report(
+            openStatus.untrusted ? FileTask::Untrusted : FileTask::OpenFile, store.Fil, openStatus.reason);
 
     if (!openStatus.ok || recordCount(length) < 1) {
         ApplyFirstRunDefaults();

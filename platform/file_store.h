@@ -6,16 +6,22 @@
 
 namespace tavlo {
 
-// Outcome of a file operation: the system's reason when it failed.
+// Outcome of a file operation: the system's reason when it failed. A place
+// that is not safe to use (another user's, or one that others can write) is
+// refused untouched and marked untrusted.
 struct IoStatus {
     bool ok = true;
     std::string reason;
+    bool untrusted = false;
 
     static IoStatus success() { return {}; }
     static IoStatus failure(std::string why) { return {false, std::move(why)}; }
+    static IoStatus refused(std::string why) { return {false, std::move(why), true}; }
 };
 
-// The file operations of the settings folder and file.
+// The file operations of the settings folder and file. A folder is used
+// only when it is the user's own, is no link, and no other user can write
+// it; a file in it only when it is the user's own, or the user's own link.
 class FileStore {
 public:
     virtual ~FileStore() = default;

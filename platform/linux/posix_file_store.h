@@ -4,17 +4,26 @@
 
 namespace tavlo {
 
+// Files reached through their folder's descriptor, so that a link swapped in
+// between two steps cannot redirect them. The folders above a file's own
+// are taken as the path names them: the user chose where to start.
 class PosixFileStore final : public FileStore {
 public:
+    // Makes a folder that only its owner can write; an existing one is
+    // checked like any other.
     IoStatus ensureFolder(const std::string& path) override;
+    // Also removes what interrupted saves of the file left behind.
     IoStatus openOrCreate(const std::string& path, std::uint64_t& length) override;
     void clearReadOnly(const std::string& path) override;
     IoStatus read(const std::string& path, std::uint64_t offset, std::size_t count, std::string& bytes) override;
 
     // Writes a temporary file beside the target, flushes it to disk and
-    // renames it over the target; a symbolic link is followed, so the file
-    // it points to is the one replaced.
+    // renames it over the target. The user's own link is followed, so the
+    // file it points to is the one replaced.
     IoStatus replace(const std::string& path, std::string_view content) override;
 };
+
+// The start of the name of a temporary file that a save of `name` writes.
+std::string temporaryPrefix(const std::string& name);
 
 }  // namespace tavlo

@@ -209,6 +209,30 @@ TEST_F(FormLoadTest, AFolderThatCannotBeMadeIsReportedOnceAndTheGadgetRunsOn)
     EXPECT_EQ(fake.notifier.messages.size(), 1u);
 }
 
+TEST_F(FormLoadTest, AnUntrustedFolderOrFileIsLeftAloneAndToldOnce)
+{
+    for (const std::string& place : {std::string("/home/user1/tools/QvrnData"), fake.settingsPath()}) {
+        testing::FakeServices other;
+        SettingsStore saved;
+        saved.WTop = "1380";
+        other.files.files[other.settingsPath()] = record(saved);
+        other.files.untrustedPaths[place] = "ほかのユーザーが所有しています。";
+        other.files.untrustedPaths[other.settingsPath()] = "ほかのユーザーが所有しています。";
+        FrmDTMn loaded(other.services);
+        loaded.Form_Load();
+        EXPECT_EQ(loaded.store.WTop, "");  // first-run values
+        EXPECT_EQ(loaded.store.ClFntSt, "標準");
+        EXPECT_TRUE(loaded.view.window.visible);
+        ASSERT_EQ(other.notifier.messages.size(), 1u) << place;
+        EXPECT_EQ(other.notifier.messages[0],
+            "安全のため、設定の保存場所を使用しません。\r" + place
+                + "\rほかのユーザーが所有しています。\r現在の設定のまま動作を続けます。");
+        FrmDTMn reloaded(other.services);
+        reloaded.Form_Load();
+        EXPECT_EQ(other.notifier.messages.size(), 1u);
+    }
+}
+
 TEST_F(FormLoadTest, AnUnreadableFileStartsLikeAFirstRunAndSaysSo)
 {
     SettingsStore saved;

@@ -38,11 +38,14 @@ struct FakeMemory final : MemoryStatus {
 struct FakeFileStore final : FileStore {
     std::map<std::string, std::string> files;
     std::vector<std::string> folders;
-    std::map<std::string, std::string> failingPaths;  // path -> reason, for every operation
-    std::map<std::string, std::string> failingReads;  // path -> reason, for reads alone
+    std::map<std::string, std::string> failingPaths;    // path -> reason, for every operation
+    std::map<std::string, std::string> failingReads;    // path -> reason, for reads alone
+    std::map<std::string, std::string> untrustedPaths;  // path -> reason, refused for every operation
 
     std::optional<IoStatus> failure(const std::string& path) const
     {
+        if (const auto found = untrustedPaths.find(path); found != untrustedPaths.end())
+            return IoStatus::refused(found->second);
         const auto found = failingPaths.find(path);
         if (found == failingPaths.end())
             return std::nullopt;

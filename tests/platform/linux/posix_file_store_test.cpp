@@ -1,8 +1,11 @@
 #include "platform/linux/posix_file_store.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -126,6 +129,121 @@ TEST_F(PosixFileStoreTest, ReplaceInAMissingFolderFails)
     const IoStatus status = store.replace(path("missing/user1.qvn"), "x");
     EXPECT_FALSE(status.ok);
     EXPECT_EQ(status.reason, std::generic_category().message(ENOENT));
+}
+
+// Places that another user could have prepared: each is refused untouched,
+// for every operation, as untrusted.
+class PlantedPlaceTest : public PosixFileStoreTest {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "making files of another user needs root";
+        fs::create_directory(path("elsewhere"));
+        write(path("elsewhere/victim"), "the user's own file");
+    }
+    // Every operation on the settings file refuses and leaves the victim alone.
+    void expectRefused(const std::string& folderName)
+    {
+        const std::string file = path(folderName.c_str()) + "/user1.qvn";
+        std::uint64_t length = 0;
+        std::string bytes;
+        for (const IoStatus& status : {store.ensureFolder(path(folderName.c_str())), store.openOrCreate(file, length),
+                 store.read(file, 0, 322, bytes), store.replace(file, "planted")}) {
+            EXPECT_FALSE(status.ok);
+            EXPECT_TRUE(status.untrusted) << status.reason;
+        }
+        EXPECT_EQ(bytes, "");
+        EXPECT_EQ(contentOf(path("elsewhere/victim")), "the user's own file");
+    }
+    static constexpr uid_t kOtherUser = 65534;
+};
+
+TEST_F(PlantedPlaceTest, AFolderThatIsALink)
+{
+    fs::create_directory_symlink(path("elsewhere"), path("QvrnData"));
+    fs::create_symlink(path("elsewhere/victim"), path("elsewhere/user1.qvn"));
+    expectRefused("QvrnData");
+    EXPECT_FALSE(fs::exists(path("elsewhere/user1.qvn.tmp-0")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(path("elsewhere")), {}), 2);
+}
+
+TEST_F(PlantedPlaceTest, AFolderOfAnotherUser)
+{
+    fs::create_directory(path("QvrnData"));
+    ASSERT_EQ(::chown(path("QvrnData").c_str(), kOtherUser, kOtherUser), 0);
+    expectRefused("QvrnData");
+}
+
+TEST_F(PlantedPlaceTest, AFolderThatOthersCanWrite)
+{
+    fs::create_directory(path("QvrnData"));
+    ::chmod(path("QvrnData").c_str(), 0777);
+    expectRefused("QvrnData");
+    // Writable by a group that is not the user's own.
+    ::chmod(path("QvrnData").c_str(), 0775);
+    ASSERT_EQ(::chown(path("QvrnData").c_str(), 0, kOtherUser), 0);
+    expectRefused("QvrnData");
+}
+
+TEST_F(PlantedPlaceTest, AFileOrALinkOfAnotherUserInTheUsersFolder)
+{
+    fs::create_directory(path("QvrnData"));
+    fs::create_symlink(path("elsewhere/victim"), path("QvrnData/user1.qvn"));
+    ASSERT_EQ(::lchown(path("QvrnData/user1.qvn").c_str(), kOtherUser, kOtherUser), 0);
+    std::uint64_t length = 0;
+    std::string bytes;
+    EXPECT_TRUE(store.openOrCreate(path("QvrnData/user1.qvn"), length).untrusted);
+    EXPECT_TRUE(store.read(path("QvrnData/user1.qvn"), 0, 322, bytes).untrusted);
+    EXPECT_TRUE(store.replace(path("QvrnData/user1.qvn"), "planted").untrusted);
+    EXPECT_EQ(contentOf(path("elsewhere/victim")), "the user's own file");
+
+    fs::remove(path("QvrnData/user1.qvn"));
+    write(path("QvrnData/user1.qvn"), "another user's settings");
+    ASSERT_EQ(::chown(path("QvrnData/user1.qvn").c_str(), kOtherUser, kOtherUser), 0);
+    EXPECT_TRUE(store.read(path("QvrnData/user1.qvn"), 0, 322, bytes).untrusted);
+    EXPECT_TRUE(store.replace(path("QvrnData/user1.qvn"), "planted").untrusted);
+    EXPECT_EQ(contentOf(path("QvrnData/user1.qvn")), "another user's settings");
+}
+
+TEST_F(PosixFileStoreTest, AFolderOfTheUsersOwnPrivateGroupIsTheUsers)
+{
+    fs::create_directory(path("QvrnData"));
+    ::chmod(path("QvrnData").c_str(), 0775);  // as a umask of 002 makes it
+    const passwd* user = ::getpwuid(::geteuid());
+    const group* own = user ? ::getgrgid(user->pw_gid) : nullptr;
+    if (!own || std::string(own->gr_name) != user->pw_name || own->gr_mem[0])
+        GTEST_SKIP() << "the user has no private group";
+    ASSERT_EQ(::chown(path("QvrnData").c_str(), ::geteuid(), user->pw_gid), 0);
+    EXPECT_TRUE(store.ensureFolder(path("QvrnData")).ok);
+    EXPECT_TRUE(store.replace(path("QvrnData/user1.qvn"), "x").ok);
+}
+
+TEST_F(PosixFileStoreTest, ANewFolderIsWritableByItsOwnerAlone)
+{
+    const mode_t previous = ::umask(0);
+    const IoStatus status = store.ensureFolder(path("QvrnData"));
+    ::umask(previous);
+    ASSERT_TRUE(status.ok);
+    EXPECT_EQ(fs::status(path("QvrnData")).permissions() & (fs::perms::group_write | fs::perms::others_write),
+        fs::perms::none);
+}
+
+TEST_F(PosixFileStoreTest, OpeningRemovesWhatInterruptedSavesLeftAndNothingElse)
+{
+    fs::create_directory(path("QvrnData"));
+    write(path("QvrnData/user1.qvn"), std::string(322, ' '));
+    write(path("QvrnData/user1.qvn.tmp-4242-0"), "half a rec");
+    write(path("QvrnData/user1.qvn.tmp-4242-1"), "");
+    write(path("QvrnData/user2.qvn.tmp-77-0"), "another user's save in flight");
+    fs::create_directory(path("QvrnData/user1.qvn.tmp-folder"));
+    std::uint64_t length = 0;
+    ASSERT_TRUE(store.openOrCreate(path("QvrnData/user1.qvn"), length).ok);
+    EXPECT_EQ(length, 322u);
+    EXPECT_FALSE(fs::exists(path("QvrnData/user1.qvn.tmp-4242-0")));
+    EXPECT_FALSE(fs::exists(path("QvrnData/user1.qvn.tmp-4242-1")));
+    EXPECT_TRUE(fs::exists(path("QvrnData/user2.qvn.tmp-77-0")));
+    EXPECT_TRUE(fs::exists(path("QvrnData/user1.qvn.tmp-folder")));
 }
 
 TEST_F(PosixFileStoreTest, ClearReadOnlyGivesTheOwnerWriteAccess)
