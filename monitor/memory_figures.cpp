@@ -1,5 +1,6 @@
 #include "monitor/memory_figures.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/number_text.h"
@@ -41,9 +42,11 @@ void statedSizeFigures(const std::string& RTUl, std::optional<double> availableM
     if (stated != 0)
         percent = formatTenths(leadingNumberValue(view.lblRamT.text) / stated * 100);
 
-    // The shape refuses a negative width and keeps the one it has.
+    // The shape refuses a negative width and keeps the one it has; a stated
+    // size below 0 gives more than 100 %, and the bar stops at its frame,
+    // as the processor and disk bars do.
     if (const auto value = strictNumber(percent); value && *value >= 0)
-        view.RamT.width = shapeWidth(*value / 100 * kFullBarWidth);
+        view.RamT.width = shapeWidth(std::min(*value / 100 * kFullBarWidth, kFullBarWidth));
 
     view.lblRPer.text = percent + "%";
 }

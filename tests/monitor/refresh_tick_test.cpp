@@ -110,6 +110,16 @@ TEST(StatedSizeFigures, ASizeBelowTheAvailableMemoryGoesNegative)
     EXPECT_EQ(view.RamT.width, 777);  // the shape refuses a negative width
 }
 
+TEST(StatedSizeFigures, APercentageOverHundredFillsTheBarAndNoMore)
+{
+    // A negative size in the file: -1205 MB used of -5 MB is 24100 %.
+    GadgetView view;
+    statedSizeFigures("-5", 1200.0, view);
+    EXPECT_EQ(view.lblRamT.text, "-1205");
+    EXPECT_EQ(view.lblRPer.text, "24100.%");
+    EXPECT_EQ(view.RamT.width, kFullBarWidth);
+}
+
 class RefreshTickTest : public ::testing::Test {
 protected:
     RefreshTickTest()
