@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 #include "display/gadget_view.h"
@@ -17,9 +18,12 @@ public:
 
     QSystemTrayIcon& icon() { return icon_; }
 
+    // The menu to export where the notification area shows it itself.
+    void exportMenu(QMenu& menu);
+
     // True where the notification area shows the icon's menu itself, from
-    // the copy the icon exports (StatusNotifierItem hosts over D-Bus); false
-    // where it only reports the clicks (XEmbed).
+    // the exported copy (StatusNotifierItem hosts over D-Bus); false where it
+    // only reports the clicks (XEmbed).
     bool hostShowsMenu() const { return hostShowsMenu_; }
 
 private:
