@@ -182,11 +182,15 @@ void FrmDTMn::placeAtStoredPlace()
     window.top = store.WTop.empty() ? defaultTop() : leadingNumberValue(store.WTop);
     window.left = store.WLeft.empty() ? defaultLeft() : leadingNumberValue(store.WLeft);
     // A place on a monitor that is gone, or typed into the file, would hide
-    // the gadget and its position strip: it starts at the default place,
-    // and the file keeps the stored one until the user saves another.
+    // the gadget and its position strip: unless a screen shows enough of it
+    // to find and take hold of, it starts at the default place, and the file
+    // keeps the stored one until the user saves another.
     const auto shows = [&](const TwipRect& screen) {
-        return window.left < screen.left + screen.width && screen.left < window.left + window.width
-            && window.top < screen.top + screen.height && screen.top < window.top + window.height;
+        const double across
+            = std::min(window.left + window.width, screen.left + screen.width) - std::max(window.left, screen.left);
+        const double down
+            = std::min(window.top + window.height, screen.top + screen.height) - std::max(window.top, screen.top);
+        return across >= kLeastShownTwips && down >= kLeastShownTwips;
     };
     const std::vector<TwipRect> screens = services_.screen.screens();
     if (std::none_of(screens.begin(), screens.end(), shows)) {

@@ -31,6 +31,9 @@ inline constexpr Colour kLoadColourKey = 3347759;  // 0x33152F
 inline constexpr int kRefreshIntervalMs = 500;
 inline constexpr const char* kProductName = "Tavlo";
 inline constexpr const char* kAlreadyRunningMessage = "既に起動されています。";
+// How much of the window a screen must show, across and down, for a stored
+// place to be kept: 32 pixels.
+inline constexpr double kLeastShownTwips = 480;
 
 // A window timer: it ticks only while enabled with an interval above 0.
 struct Timer {

@@ -22,7 +22,7 @@ public:
     virtual ~Screen() = default;
     // The primary screen's size in twips.
     virtual TwipSize primarySize() const = 0;
-    // Every screen of the desktop, in twips from the primary screen's corner.
+    // Every screen of the desktop, in twips of the whole desktop's space.
     virtual std::vector<TwipRect> screens() const = 0;
 };
 

@@ -59,25 +59,33 @@ void GadgetApp::openSettings()
 
 void GadgetApp::saveSettings()
 {
-    setup_->form().copyToStore(session_->form().store);
+    FrmDTMn& form = session_->form();
+    setup_->form().copyToStore(form.store);
+    if (!session_->busy()) {
+        hideMainWindow();
+        form.cmdSave();
+        restartSession();
+        return;
+    }
     // Throwing the main window away under a handler that is still running
     // (the memory release lets events run between its steps) would pull its
-    // data from under it: the restart comes when the handler has returned.
-    if (session_->busy())
-        restartPending_ = true;
-    else
-        restartSession();
+    // data from under it: the file is written at once, so that nothing is
+    // lost if the program ends first, and the restart comes when the
+    // handler has returned.
+    form.cmdSave();
+    restartPending_ = true;
+}
+
+void GadgetApp::hideMainWindow()
+{
+    session_->form().view.window.visible = false;
+    session_->window().sync();
 }
 
 void GadgetApp::restartSession()
 {
     restartPending_ = false;
-    FrmDTMn& form = session_->form();
-    form.view.window.visible = false;
-    session_->window().sync();
-    form.cmdSave();
-    // The main window is thrown away, icon and all, and starts afresh from
-    // the file just written.
+    hideMainWindow();
     session_.reset();
     loadSession();
     session_->load();

@@ -42,6 +42,9 @@ private:
     // "保存": the dialog's working copy into the store, then the restart,
     // which waits while the main window is in the middle of an action.
     void saveSettings();
+    void hideMainWindow();
+    // The main window is thrown away, icon and all, and starts afresh from
+    // the settings file.
     void restartSession();
 
     bool restartPending_ = false;

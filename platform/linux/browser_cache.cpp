@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sstream>
 #include <string_view>
 
 #include "platform/linux/descriptor.h"
@@ -27,6 +28,23 @@ constexpr CacheLayout kCacheLayouts[] = {
     {"chromium", "Cache/Cache_Data"},
     {"google-chrome", "Cache/Cache_Data"},
 };
+
+// True when a folder on the way to `relative` below `base` is a link.
+bool throughALink(const std::string& base, const std::string& relative)
+{
+    Descriptor at(::open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    std::istringstream parts(relative);
+    std::string part;
+    while (at && std::getline(parts, part, '/')) {
+        struct stat info {};
+        if (::fstatat(at.get(), part.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
+        if (S_ISLNK(info.st_mode))
+            return true;
+        at = openFolderIn(at.get(), part.c_str());
+    }
+    return false;
+}
 
 class FolderWalk final : public UrlCacheWalk {
 public:
@@ -80,10 +98,12 @@ private:
             error = kErrorNoMoreItems;
             return false;
         }
-        Descriptor folder = openBelow(cacheHome_, folders_[nextFolder_++]);
+        const std::string& relative = folders_[nextFolder_++];
+        Descriptor folder = openBelow(cacheHome_, relative);
         if (!folder) {
             error = errno;
-            return error == ENOENT;
+            // A folder swapped for a link since the listing is skipped too.
+            return error == ENOENT || ((error == ELOOP || error == ENOTDIR) && throughALink(cacheHome_, relative));
         }
         stream_ = ::fdopendir(folder.get());
         if (!stream_) {

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/instance_lock.h"
 #include "platform/linux/descriptor.h"
@@ -16,21 +17,21 @@ namespace tavlo {
 // start.
 class FlockInstanceLock final : public InstanceLock {
 public:
-    // The folder "tavlo-<user>" in `base`.
-    FlockInstanceLock(std::string base, uid_t user);
+    // The folder "tavlo-<user>" in the first of `bases` where it is, or can
+    // be made, the user's own.
+    FlockInstanceLock(std::vector<std::string> bases, uid_t user);
 
     // True when another process of the same user holds the lock. A folder of
-    // that name that is not the user's own, or that others can write, is not
-    // trusted: another user could hold it, so it is not used, and the gadget
-    // runs unlocked rather than not at all.
+    // that name that another user made first is passed over for the next
+    // place; with none left the gadget runs unlocked rather than not at all.
     bool anotherInstanceRunning() override;
 
-    // /tmp/tavlo-<uid> of the real user: /tmp is the one folder that every
-    // session of the machine shares.
-    static std::string defaultBase() { return "/tmp"; }
+    // /tmp, which every session of the machine shares, then the user's
+    // runtime folder, which only the system can make.
+    static std::vector<std::string> defaultBases(uid_t user);
 
 private:
-    std::string folder_;
+    std::vector<std::string> bases_;
     uid_t user_;
     Descriptor held_;
 };

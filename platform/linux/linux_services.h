@@ -20,7 +20,7 @@ namespace tavlo {
 // The operating-system services of the gadget on Linux.
 struct LinuxServices {
     Cp932Codec codec;
-    FlockInstanceLock instance{FlockInstanceLock::defaultBase(), ::getuid()};
+    FlockInstanceLock instance{FlockInstanceLock::defaultBases(::getuid()), ::getuid()};
     PosixSessionInfo session;
     ProcMeminfo memory;
     ProcCounterSource counters;

@@ -188,12 +188,13 @@ std::optional<MountLine> mountLine(std::string_view line)
     return MountLine{fields[2], fields[4], fields[5], *(separator + 1), *(separator + 2)};
 }
 
-// A file system kept on a disk of this machine: a block device under /dev
-// (FUSE ones only when the kernel gave them the device: "fuseblk"), or a
-// pool of local disks that names no single device.
+// A file system kept on a disk of this machine: a block device under /dev,
+// or a pool of local disks that names no single device. FUSE file systems
+// ("fuse", "fuse.sshfs", "fuseblk" of NTFS) are answered by a program that
+// may hang, even over a local disk, and are left out.
 bool onLocalDisk(const MountLine& mount)
 {
-    if (pseudoFileSystem(mount.type) || mount.type.substr(0, 5) == "fuse.")
+    if (pseudoFileSystem(mount.type) || mount.type.substr(0, 4) == "fuse")
         return false;
     return mount.source.substr(0, 5) == "/dev/" || mount.type == "zfs";
 }

@@ -178,6 +178,8 @@ INSTANTIATE_TEST_SUITE_P(Places, StoredPlaceTest,
         PlaceRow{"OnTheSecondMonitor", "25000", "2000", {kRightMonitor}, 25000, 2000},
         PlaceRow{"BelowEveryScreen", "9000", "99999", {kRightMonitor}, 11380, 886.15},
         PlaceRow{"JustPastTheLeftEdge", "-3630", "2000", {}, 11380, 886.15},
+        PlaceRow{"OnlyAPixelShown", "-3615", "2000", {}, 11380, 886.15},
+        PlaceRow{"ThirtyTwoPixelsShown", "-3150", "2000", {}, -3150, 2000},
         PlaceRow{"HandEditedFarAway", "-1e30", "1e30", {}, 11380, 886.15}),
     [](const ::testing::TestParamInfo<PlaceRow>& row) { return row.param.name; });
 

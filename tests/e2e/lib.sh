@@ -41,8 +41,7 @@ wait_until() {
 # A 1024 x 768 X server with a notification area at the bottom right: an
 # XEmbed one without a session bus, a StatusNotifierItem host with a second
 # argument "sni", none with "without-tray". Each test gets its own display
-# and runtime folder; the gadgets of one user share one lock, so tests run
-# one after another.
+# and runtime folder.
 start_desktop() {
     local size=${1:-1024x768}
     Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
@@ -97,6 +96,20 @@ tray_panel() {
     xdotool search --classname '^panel$' 2>/dev/null | head -n 1 | grep .
 }
 
+# The gadgets of one user share one instance lock on the machine. Where
+# mount namespaces can be made, each test's gadgets get a lock folder of the
+# test's own, so that a gadget running on this machine, or another test at
+# the same time, does not refuse them.
+LOCK_FOLDER="/tmp/tavlo-$(id -u)"
+run_gadget() {
+    if unshare --mount true 2>/dev/null; then
+        mkdir -p -m 700 "$LOCK_FOLDER" "$WORK/lock"
+        exec unshare --mount -- bash -c 'mount --bind "$1" "$2" && shift 2 && exec "$@"' _ "$WORK/lock" "$LOCK_FOLDER" "$@"
+    else
+        exec "$@"
+    fi
+}
+
 # Starts the gadget in folder $1; sets GADGET_PID. Its exit status lands in
 # $WORK/<pid>.status.
 start_gadget() {
@@ -104,7 +117,7 @@ start_gadget() {
     mkdir -p "$folder"
     (
         cd "$folder"
-        LANG=ja_JP.UTF-8 LC_ALL='' "$TAVLO" >"$run.log" 2>&1 &
+        (LANG=ja_JP.UTF-8 LC_ALL='' run_gadget "$TAVLO") >"$run.log" 2>&1 &
         echo $! >"$run.pid"
         status=0
         wait $! || status=$?

@@ -126,6 +126,24 @@ TEST_F(BrowserCacheTest, EntriesOrFoldersThatVanishMidwayAreAlreadyGone)
     EXPECT_EQ(error, kErrorNoMoreItems);
 }
 
+TEST_F(BrowserCacheTest, AFolderSwappedForALinkDuringTheWalkIsSkipped)
+{
+    testing::writeFile(firefox("3F2A"), "cached page");
+    testing::writeFile(chromium("f_000001"), "cached script");
+    testing::writeFile(cacheHome / "google-chrome/Default/Cache/Cache_Data/data_0", "chrome block");
+    testing::writeFile(root.path / "documents/thesis.odt", "the user's work");
+    UrlCacheEntry entry;
+    int error = 0;
+    auto walk = cache.findFirst(entry, error);
+    ASSERT_NE(walk, nullptr);
+    fs::remove_all(cacheHome / "chromium/Default");
+    fs::create_directory_symlink(root.path / "documents", cacheHome / "chromium/Default");
+    ASSERT_TRUE(walk->next(entry, error)) << error;
+    EXPECT_EQ(fs::path(entry.name).filename(), "data_0");
+    EXPECT_FALSE(walk->next(entry, error));
+    EXPECT_EQ(error, kErrorNoMoreItems);
+}
+
 TEST_F(BrowserCacheTest, FoldersReachedThroughALinkAreSkippedAndTheOtherCachesEmptied)
 {
     testing::writeFile(root.path / "documents/thesis.odt", "the user's work");
