@@ -93,6 +93,12 @@ std::string formatTenths(double value)
 {
     if (std::isnan(value))
         return ".";
+    // A stated memory size such as 1e-300 divides the used figure into
+    // infinity: it has no tenths to show, nor has a double from 2^53 on.
+    if (std::isinf(value))
+        return integralText(value);
+    if (std::abs(value) >= 0x1p53)
+        return integralText(value) + ".";
     const double tenths = std::round(std::abs(value) * 10);
     const double integral = std::floor(tenths / 10);
     const int tenthDigit = static_cast<int>(tenths - integral * 10);

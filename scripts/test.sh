@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: in the
-# normal build and under AddressSanitizer + UndefinedBehaviorSanitizer.
+# normal build and under AddressSanitizer + UndefinedBehaviorSanitizer; then
+# a short run of each fuzzing target.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -12,3 +13,5 @@ for preset in default asan; do
     echo "== $preset tests"
     ctest --preset "$preset"
 done
+echo "== fuzzing smoke"
+bench/fuzz.sh 20

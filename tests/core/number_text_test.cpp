@@ -35,7 +35,10 @@ INSTANTIATE_TEST_SUITE_P(Table, DigitPatterns,
         PatternCase{"NegativeHalfAwayFromZero", -2.5, "-3", "-2.5"},
         PatternCase{"FreeSpaceRoundsUpToFifteen", 14.96, "15", "15."},
         PatternCase{"FreeSpaceStaysBelowFifteen", 14.94, "15", "14.9"},
-        PatternCase{"ProcessorJustAboveHundred", 100.6, "101", "100.6"}),
+        PatternCase{"ProcessorJustAboveHundred", 100.6, "101", "100.6"},
+        // The used share of a stated size of 1e-300 MB.
+        PatternCase{"Infinity", HUGE_VAL, "inf", "inf"}, PatternCase{"MinusInfinity", -HUGE_VAL, "-inf", "-inf"},
+        PatternCase{"BeyondTenths", 0x1p60, "1152921504606846976", "1152921504606846976."}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LeadingNumberValue, ReadsTheNumberAtTheStart)

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (the "fuzz" preset, clang with AddressSanitizer
+# and UndefinedBehaviorSanitizer) and runs each for SECONDS (default 60),
+# on a corpus kept in build/fuzz/corpus that starts from the test fixtures.
+# Prints the executions and the crashes of each target; a crash leaves its
+# input in build/fuzz/crashes and fails the script.
+set -euo pipefail
+seconds=${1:-60}
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz >/dev/null
+
+declare -A seeds=(
+    [record]="tests/data/settings"
+    [proc]="tests/data/proc"
+    [recent]=""
+)
+failed=0
+for target in record proc recent; do
+    corpus="build/fuzz/corpus/$target"
+    crashes="build/fuzz/crashes/$target"
+    mkdir -p "$corpus" "$crashes"
+    [ -n "${seeds[$target]}" ] && cp -n "${seeds[$target]}"/* "$corpus"/ 2>/dev/null || true
+    log="build/fuzz/$target.log"
+    status=0
+    "build/fuzz/bench/fuzz/tavlo_fuzz_$target" "$corpus" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$crashes/" -max_len=4096 -timeout=10 >"$log" 2>&1 || status=$?
+    runs=$(awk '/stat::number_of_executed_units/ {print $NF}' "$log")
+    found=$(find "$crashes" -type f | wc -l)
+    echo "$target: ${runs:-0} executions in ${seconds} s, $found crash inputs kept"
+    if [ "$status" != 0 ] || [ "$found" != 0 ]; then
+        failed=1
+        tail -n 30 "$log" >&2
+    fi
+done
+exit "$failed"
