@@ -7,10 +7,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sys/wait.h>
+
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <thread>
 
 #include "tests/fakes/temp_folder.h"
 
@@ -244,6 +249,42 @@ TEST_F(PosixFileStoreTest, OpeningRemovesWhatInterruptedSavesLeftAndNothingElse)
     EXPECT_FALSE(fs::exists(path("QvrnData/user1.qvn.tmp-4242-1")));
     EXPECT_TRUE(fs::exists(path("QvrnData/user2.qvn.tmp-77-0")));
     EXPECT_TRUE(fs::exists(path("QvrnData/user1.qvn.tmp-folder")));
+}
+
+TEST_F(PosixFileStoreTest, AKillAtAnyMomentOfSavingLeavesAWholeRecordAndNoLeftoversAfterTheNextStart)
+{
+    // A child saves two records in turn until it is killed, at a random
+    // moment of one of its saves; the file holds one of them, whole.
+    fs::create_directory(path("QvrnData"));
+    const std::string file = path("QvrnData/user1.qvn");
+    const std::string first(322, 'a');
+    const std::string second = std::string(322, 'b') + "tail";
+    write(file, first);
+    std::mt19937 random(20261207);
+    int interrupted = 0;
+    for (int round = 0; round < 200; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            PosixFileStore saver;
+            for (unsigned n = 0;; ++n)
+                saver.replace(file, n % 2 ? first : second);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 3000)(random)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+
+        const std::string content = contentOf(file);
+        ASSERT_TRUE(content == first || content == second) << "round " << round << ": " << content.size() << " bytes";
+        const auto entries = std::distance(fs::directory_iterator(path("QvrnData")), {});
+        interrupted += entries > 1 ? 1 : 0;
+        std::uint64_t length = 0;
+        ASSERT_TRUE(store.openOrCreate(file, length).ok);
+        EXPECT_EQ(std::distance(fs::directory_iterator(path("QvrnData")), {}), 1) << "round " << round;
+    }
+    // Many kills land in the middle of a save, with its temporary file there.
+    EXPECT_GT(interrupted, 20);
+    RecordProperty("saves_interrupted", interrupted);
 }
 
 TEST_F(PosixFileStoreTest, ClearReadOnlyGivesTheOwnerWriteAccess)
