@@ -4,8 +4,13 @@
 # on a corpus kept in build/fuzz/corpus that starts from the test fixtures.
 # Prints the executions and the crashes of each target; a crash leaves its
 # input in build/fuzz/crashes and fails the script.
+#
+#   bench/fuzz.sh [SECONDS [TARGET...]]     targets: record proc recent
 set -euo pipefail
 seconds=${1:-60}
+shift || true
+targets=("$@")
+[ $# -gt 0 ] || targets=(record proc recent)
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 cmake --preset fuzz >/dev/null
@@ -17,7 +22,7 @@ declare -A seeds=(
     [recent]=""
 )
 failed=0
-for target in record proc recent; do
+for target in "${targets[@]}"; do
     corpus="build/fuzz/corpus/$target"
     crashes="build/fuzz/crashes/$target"
     mkdir -p "$corpus" "$crashes"
