@@ -11,114 +11,70 @@
 namespace tavlo {
 namespace {
 
-TEST(MemoryStatusFigures, UsedShareIsRoundedUp)
+// The memory row before and after one tick's memory step: the used-MB text
+// and the bar as they stood, the figures read, and what the row shows then.
+// The bar starts 777 twips wide, so that a width that is kept shows.
+struct MemoryRow {
+    const char* name;
+    const char* RTUl;  // nullptr: memory-status mode
+    std::optional<MemoryFigures> figures;
+    std::optional<double> availableMb;
+    const char* usedBefore;
+    const char* used;
+    const char* percent;
+    double width;
+};
+
+void PrintTo(const MemoryRow& row, std::ostream* out)
 {
-    GadgetView view;
-    memoryStatusFigures(MemoryFigures{1536000000, 512000000}, view);
-    EXPECT_EQ(view.lblRamT.text, "1000");
-    EXPECT_EQ(view.lblRPer.text, "67%");  // 100 - floor(33.3)
-    EXPECT_FLOAT_EQ(static_cast<float>(view.RamT.width), 1738.65f);
+    *out << row.name;
 }
 
-TEST(MemoryStatusFigures, TotalsBeyond32BitsAreRight)
-{
-    GadgetView view;
-    memoryStatusFigures(MemoryFigures{17179869184ULL, 4294967296ULL}, view);  // 16 GiB, 4 GiB free
-    EXPECT_EQ(view.lblRamT.text, "12583");
-    EXPECT_EQ(view.lblRPer.text, "75%");
-}
+class MemoryFiguresTest : public ::testing::TestWithParam<MemoryRow> {};
 
-TEST(MemoryStatusFigures, ZeroTotalEmptiesThePercentAndTheBar)
+TEST_P(MemoryFiguresTest, WriteTheMemoryRow)
 {
+    const MemoryRow& row = GetParam();
     GadgetView view;
-    view.RamT.width = 500;
-    memoryStatusFigures(MemoryFigures{0, 0}, view);
-    EXPECT_EQ(view.lblRPer.text, "%");
-    EXPECT_EQ(view.RamT.width, 0);
-}
-
-TEST(MemoryStatusFigures, UnderHalfAMegabyteUsedIsEmpty)
-{
-    GadgetView view;
-    memoryStatusFigures(MemoryFigures{1024000000, 1024000000 - 400000}, view);
-    EXPECT_EQ(view.lblRamT.text, "");
-    EXPECT_EQ(view.lblRPer.text, "1%");
-}
-
-TEST(MemoryStatusFigures, MoreAvailableThanInAllKeepsTheBar)
-{
-    GadgetView view;
-    view.RamT.width = 500;
-    memoryStatusFigures(MemoryFigures{1024000000, 2048000000}, view);
-    EXPECT_EQ(view.lblRPer.text, "-100%");
-    EXPECT_EQ(view.RamT.width, 500);
-}
-
-TEST(MemoryStatusFigures, UnreadableFiguresLeaveTheRow)
-{
-    GadgetView view;
-    view.lblRamT.text = "RTime";
-    view.RamT.width = 2595;
-    memoryStatusFigures(std::nullopt, view);
-    EXPECT_EQ(view.lblRamT.text, "RTime");
-    EXPECT_EQ(view.RamT.width, 2595);
-}
-
-TEST(StatedSizeFigures, PercentComesFromTheDisplayedUsedFigure)
-{
-    GadgetView view;
-    statedSizeFigures("4096", 1200.0, view);
-    EXPECT_EQ(view.lblRamT.text, "2896");
-    EXPECT_EQ(view.lblRPer.text, "70.7%");
-    EXPECT_FLOAT_EQ(static_cast<float>(view.RamT.width), 1834.665f);
-}
-
-TEST(StatedSizeFigures, AWholePercentKeepsItsPoint)
-{
-    GadgetView view;
-    statedSizeFigures("4096", 2048.0, view);
-    EXPECT_EQ(view.lblRPer.text, "50.%");
-    EXPECT_FLOAT_EQ(static_cast<float>(view.RamT.width), 1297.5f);
-}
-
-TEST(StatedSizeFigures, AnUnreadableCounterKeepsTheUsedTextAndComputesFromIt)
-{
-    GadgetView view;
-    view.lblRamT.text = "1024";
-    statedSizeFigures("2048", std::nullopt, view);
-    EXPECT_EQ(view.lblRamT.text, "1024");
-    EXPECT_EQ(view.lblRPer.text, "50.%");
-}
-
-TEST(StatedSizeFigures, ASizeOfZeroLeavesTheBarAndShowsOnlyThePercentSign)
-{
-    GadgetView view;
+    view.lblRamT.text = row.usedBefore;
     view.RamT.width = 777;
-    statedSizeFigures("abc", 100.0, view);
-    EXPECT_EQ(view.lblRamT.text, "-100");
-    EXPECT_EQ(view.lblRPer.text, "%");
-    EXPECT_EQ(view.RamT.width, 777);
+    if (row.RTUl)
+        statedSizeFigures(row.RTUl, row.availableMb, view);
+    else
+        memoryStatusFigures(row.figures, view);
+    EXPECT_EQ(view.lblRamT.text, row.used);
+    EXPECT_EQ(view.lblRPer.text, row.percent);
+    EXPECT_FLOAT_EQ(static_cast<float>(view.RamT.width), static_cast<float>(row.width));
 }
 
-TEST(StatedSizeFigures, ASizeBelowTheAvailableMemoryGoesNegative)
-{
-    GadgetView view;
-    view.RamT.width = 777;
-    statedSizeFigures("1000", 1500.0, view);
-    EXPECT_EQ(view.lblRamT.text, "-500");
-    EXPECT_EQ(view.lblRPer.text, "-50.%");
-    EXPECT_EQ(view.RamT.width, 777);  // the shape refuses a negative width
-}
+constexpr std::optional<double> kUnread = std::nullopt;
 
-TEST(StatedSizeFigures, APercentageOverHundredFillsTheBarAndNoMore)
-{
-    // A negative size in the file: -1205 MB used of -5 MB is 24100 %.
-    GadgetView view;
-    statedSizeFigures("-5", 1200.0, view);
-    EXPECT_EQ(view.lblRamT.text, "-1205");
-    EXPECT_EQ(view.lblRPer.text, "24100.%");
-    EXPECT_EQ(view.RamT.width, kFullBarWidth);
-}
+INSTANTIATE_TEST_SUITE_P(Rows, MemoryFiguresTest,
+    ::testing::Values(
+        // Memory-status mode: the used share in percent rounded up, 100 - floor(33.3).
+        MemoryRow{
+            "UsedShareIsRoundedUp", nullptr, MemoryFigures{1536000000, 512000000}, kUnread, "", "1000", "67%", 1738.65},
+        // 16 GiB with 4 GiB free.
+        MemoryRow{"TotalsBeyond32Bits", nullptr, MemoryFigures{17179869184ULL, 4294967296ULL}, kUnread, "", "12583",
+            "75%", 1946.25},
+        MemoryRow{"ZeroTotalEmptiesThePercentAndTheBar", nullptr, MemoryFigures{0, 0}, kUnread, "", "", "%", 0},
+        MemoryRow{"UnderHalfAMegabyteUsedIsEmpty", nullptr, MemoryFigures{1024000000, 1024000000 - 400000}, kUnread, "",
+            "", "1%", 25.95},
+        // The shape refuses a negative width.
+        MemoryRow{"MoreAvailableThanInAllKeepsTheBar", nullptr, MemoryFigures{1024000000, 2048000000}, kUnread, "",
+            "-1000", "-100%", 777},
+        MemoryRow{"UnreadableFiguresLeaveTheRow", nullptr, std::nullopt, kUnread, "RTime", "RTime", "", 777},
+        // Stated-size mode: the percentage comes from the used figure as displayed.
+        MemoryRow{"PercentFromTheDisplayedUsedFigure", "4096", std::nullopt, 1200.0, "", "2896", "70.7%", 1834.665},
+        MemoryRow{"AWholePercentKeepsItsPoint", "4096", std::nullopt, 2048.0, "", "2048", "50.%", 1297.5},
+        MemoryRow{"AnUnreadableCounterKeepsTheUsedText", "2048", std::nullopt, kUnread, "1024", "1024", "50.%", 1297.5},
+        MemoryRow{"ASizeOfZeroShowsOnlyThePercentSign", "abc", std::nullopt, 100.0, "", "-100", "%", 777},
+        MemoryRow{"ASizeBelowTheAvailableMemoryGoesNegative", "1000", std::nullopt, 1500.0, "", "-500", "-50.%", 777},
+        // A negative size in the file: -1205 MB used of -5 MB is 24100 %; the
+        // bar stops at its frame.
+        MemoryRow{
+            "OverHundredFillsTheBarAndNoMore", "-5", std::nullopt, 1200.0, "", "-1205", "24100.%", kFullBarWidth}),
+    [](const ::testing::TestParamInfo<MemoryRow>& row) { return row.param.name; });
 
 class RefreshTickTest : public ::testing::Test {
 protected:
