@@ -263,13 +263,22 @@ TEST_F(PosixFileStoreTest, AKillAtAnyMomentOfSavingLeavesAWholeRecordAndNoLeftov
     std::mt19937 random(20261207);
     int interrupted = 0;
     for (int round = 0; round < 200; ++round) {
+        int started[2];
+        ASSERT_EQ(::pipe(started), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             PosixFileStore saver;
-            for (unsigned n = 0;; ++n)
+            for (unsigned n = 0;; ++n) {
                 saver.replace(file, n % 2 ? first : second);
+                if (n == 0) [[maybe_unused]]
+                    auto written = ::write(started[1], "s", 1);
+            }
         }
+        char signal = 0;
+        ASSERT_EQ(::read(started[0], &signal, 1), 1);
+        ::close(started[0]);
+        ::close(started[1]);
         std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 3000)(random)));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
