@@ -62,22 +62,25 @@ check_clicks() {
     wait "$below" 2>/dev/null || true
 }
 
+# Starts or stops the compositor ($1), then waits until the gadget's
+# window has the depth $2 (32 with alpha, 24 with a shape); $3 names the
+# change for the screenshots.
+switch_compositor() {
+    "$1"
+    wait_until 6 bash -c "[ \"\$(xwininfo -id \$(windows_of $GADGET_PID | head -n 1) | awk '/Depth:/ {print \$2}')\" = $2 ]" ||
+        fail "the gadget did not follow: $3"
+    check_look "$3"
+    check_clicks "$3"
+}
+
 check_look start
 check_clicks start
 if [ "$mode" = composite ]; then
     [ "$(gadget_depth "$GADGET_PID")" = 32 ] || fail "no per-pixel alpha under the compositor"
-    stop_compositor
-    wait_until 6 bash -c "[ \"\$(xwininfo -id \$(windows_of $GADGET_PID | head -n 1) | awk '/Depth:/ {print \$2}')\" = 24 ]" ||
-        fail "the gadget did not follow the compositor's end"
-    check_look after-compositor
-    check_clicks after-compositor
+    switch_compositor stop_compositor 24 after-compositor
 else
     [ "$(gadget_depth "$GADGET_PID")" = 24 ] || fail "an alpha window without a compositor"
-    start_compositor
-    wait_until 6 bash -c "[ \"\$(xwininfo -id \$(windows_of $GADGET_PID | head -n 1) | awk '/Depth:/ {print \$2}')\" = 32 ]" ||
-        fail "the gadget did not follow a compositor that started"
-    check_look with-compositor
-    check_clicks with-compositor
+    switch_compositor start_compositor 32 with-compositor
 fi
 expect_geometry "$GADGET_PID" "242x237+759+59"
 echo "PASS $TEST_NAME $mode"
