@@ -22,6 +22,8 @@ declare -A seeds=(
     [recent]=""
 )
 failed=0
+started="build/fuzz/.started"
+touch "$started"
 for target in "${targets[@]}"; do
     corpus="build/fuzz/corpus/$target"
     crashes="build/fuzz/crashes/$target"
@@ -32,8 +34,8 @@ for target in "${targets[@]}"; do
     "build/fuzz/bench/fuzz/tavlo_fuzz_$target" "$corpus" -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix="$crashes/" -max_len=4096 -timeout=10 >"$log" 2>&1 || status=$?
     runs=$(awk '/stat::number_of_executed_units/ {print $NF}' "$log")
-    found=$(find "$crashes" -type f | wc -l)
-    echo "$target: ${runs:-0} executions in ${seconds} s, $found crash inputs kept"
+    found=$(find "$crashes" -type f -newer "$started" | wc -l)
+    echo "$target: ${runs:-0} executions in ${seconds} s, $found crash inputs kept (new in this run)"
     if [ "$status" != 0 ] || [ "$found" != 0 ]; then
         failed=1
         tail -n 30 "$log" >&2

@@ -94,16 +94,20 @@ std::string formatTenths(double value)
     if (std::isnan(value))
         return ".";
     // A stated memory size such as 1e-300 divides the used figure into
-    // infinity: it has no tenths to show, nor has a double from 2^53 on.
+    // infinity: it has no tenths to show.
     if (std::isinf(value))
         return integralText(value);
-    if (std::abs(value) >= 0x1p53)
-        return integralText(value) + ".";
-    const double tenths = std::round(std::abs(value) * 10);
-    const double integral = std::floor(tenths / 10);
-    const int tenthDigit = static_cast<int>(tenths - integral * 10);
+    // The whole part and the fraction apart, so that no digit of a large
+    // value is lost to the multiplication by 10.
+    const double magnitude = std::abs(value);
+    double integral = std::floor(magnitude);
+    int tenthDigit = static_cast<int>(std::round((magnitude - integral) * 10));
+    if (tenthDigit == 10) {
+        integral += 1;
+        tenthDigit = 0;
+    }
     std::string text;
-    if (value < 0 && tenths != 0)
+    if (value < 0 && (integral != 0 || tenthDigit != 0))
         text += '-';
     if (integral != 0)
         text += integralText(integral);

@@ -10,8 +10,9 @@ class MemoryBlocks {
 public:
     virtual ~MemoryBlocks() = default;
 
-    // Gives back the block held, then takes one of `words` words; false when
-    // the system cannot hold it (nothing is held then).
+    // Makes the block held one of `words` words (a block that grows keeps
+    // what it held); false when the system cannot hold it (nothing is held
+    // then).
     virtual bool reserve(std::uint64_t words) = 0;
 
     // Gives back the block held, if any.

@@ -21,8 +21,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Memory-backed, so that a run costs no disk writes.
+// Memory-backed, so that a run costs no disk writes; gone when the run ends.
 const fs::path kHome = "/dev/shm/tavlo-fuzz-recent-" + std::to_string(::getpid());
+struct RemovedAtExit {
+    ~RemovedAtExit()
+    {
+        std::error_code ignored;
+        fs::remove_all(kHome, ignored);
+    }
+} removedAtExit;
 
 bool usableName(std::string_view name)
 {

@@ -3,31 +3,60 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <limits>
 
 namespace tavlo {
+namespace {
+
+std::uintptr_t pageSize()
+{
+    static const auto size = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    return size;
+}
+
+// Makes the kernel commit [start, start + length): asked for at once where
+// the kernel can (5.14 on), else by writing a word of every page.
+void commit(unsigned char* start, std::size_t length)
+{
+    const auto first = reinterpret_cast<std::uintptr_t>(start) & ~(pageSize() - 1);
+    const auto end = reinterpret_cast<std::uintptr_t>(start) + length;
+    if (::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE) == 0)
+        return;
+    auto* bytes = reinterpret_cast<volatile unsigned char*>(first);
+    for (std::uintptr_t at = 0; first + at < end; at += pageSize())
+        bytes[at] = 0;
+}
+
+}  // namespace
 
 bool MmapMemoryBlocks::reserve(std::uint64_t words)
 {
-    release();
-    if (words > std::numeric_limits<std::size_t>::max() / 4)
+    if (words > std::numeric_limits<std::size_t>::max() / 4) {
+        release();
         return false;
+    }
     const std::size_t bytes = static_cast<std::size_t>(words) * 4;
     const auto figures = memory_.read();
-    if (!figures)
+    const std::uint64_t margin = figures ? figures->totalBytes / 20 : 0;
+    const std::size_t more = bytes > bytes_ ? bytes - bytes_ : 0;
+    if (!figures || figures->availableBytes < margin || more > figures->availableBytes - margin) {
+        release();
         return false;
-    const std::uint64_t margin = figures->totalBytes / 20;
-    if (figures->availableBytes < margin || bytes > figures->availableBytes - margin)
-        return false;
+    }
 
-    void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (block == MAP_FAILED)
+    // The block grows in place of a fresh one: what it holds stays
+    // committed, and only the new part is committed, in one call. Huge pages
+    // are not asked for: once the free ones run out, the kernel compacts
+    // memory for them on every fault, and a step took seconds.
+    void* block = block_ ? ::mremap(block_, bytes_, bytes, MREMAP_MAYMOVE)
+                         : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED) {
+        release();
         return false;
-    // Writing a word of every page makes the kernel commit it.
-    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    auto* bytesOf = static_cast<volatile unsigned char*>(block);
-    for (std::size_t at = 0; at < bytes; at += page)
-        bytesOf[at] = 0;
+    }
+    if (bytes > bytes_)
+        commit(static_cast<unsigned char*>(block) + bytes_, bytes - bytes_);
     block_ = block;
     bytes_ = bytes;
     return true;

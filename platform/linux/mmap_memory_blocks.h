@@ -7,10 +7,11 @@
 
 namespace tavlo {
 
-// Anonymous mappings with every page written. A block larger than the memory
-// available now, less a margin of 5 % of the total, counts as one the system
-// cannot hold: on Linux an overcommitted block would rather wake the
-// out-of-memory killer, which may end this or another program.
+// An anonymous mapping with every page committed. A block that would take
+// more than the memory available now, less a margin of 5 % of the total,
+// counts as one the system cannot hold: on Linux an overcommitted block
+// would rather wake the out-of-memory killer, which may end this or another
+// program.
 class MmapMemoryBlocks final : public MemoryBlocks {
 public:
     explicit MmapMemoryBlocks(MemoryStatus& memory) : memory_(memory) {}

@@ -4,13 +4,13 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <system_error>
 #include <vector>
@@ -21,9 +21,10 @@
 namespace tavlo {
 namespace {
 
-constexpr const char* kIsALink = "リンクになっています。";
+constexpr const char* kIsALink = "ほかのユーザーのリンクです。";
 constexpr const char* kOthersOwnIt = "ほかのユーザーが所有しています。";
 constexpr const char* kOthersCanWrite = "ほかのユーザーも書き込めるフォルダです。";
+constexpr const char* kNotAFile = "ファイルではありません。";
 
 IoStatus failure(int error)
 {
@@ -58,14 +59,25 @@ std::pair<std::string, std::string> split(const std::string& path)
 bool privateGroupOfUser(gid_t group)
 {
     const passwd* user = ::getpwuid(::geteuid());
+    if (!user || user->pw_gid != group)
+        return false;
+    const std::string name = user->pw_name;
     const ::group* entry = ::getgrgid(group);
-    if (!user || !entry || user->pw_gid != group || std::strcmp(entry->gr_name, user->pw_name) != 0)
+    if (!entry || name != entry->gr_name)
         return false;
     for (char** member = entry->gr_mem; *member; ++member) {
-        if (std::strcmp(*member, user->pw_name) != 0)
+        if (name != *member)
             return false;
     }
-    return true;
+    // Nobody else has it as the primary group either.
+    bool alone = true;
+    ::setpwent();
+    while (const passwd* other = ::getpwent()) {
+        if (other->pw_gid == group && other->pw_uid != ::geteuid())
+            alone = false;
+    }
+    ::endpwent();
+    return alone;
 }
 
 // Why the open folder may not be used, or nothing when it may.
@@ -76,79 +88,129 @@ const char* folderProblem(int folder)
         return nullptr;  // the operations on it will tell
     if (info.st_uid != ::geteuid())
         return kOthersOwnIt;
-    if ((info.st_mode & S_IWOTH) || ((info.st_mode & S_IWGRP) && !privateGroupOfUser(info.st_gid)))
+    if (info.st_mode & S_IWOTH)
+        return kOthersCanWrite;
+    // With an access list the group bits are its mask: the list may let
+    // other users write.
+    if ((info.st_mode & S_IWGRP)
+        && (::fgetxattr(folder, "system.posix_acl_access", nullptr, 0) >= 0 || !privateGroupOfUser(info.st_gid)))
         return kOthersCanWrite;
     return nullptr;
 }
 
-// The folder that holds `path`, opened without following a link in its own
-// name, once it is known to be safe to use.
-IoStatus openFolderOf(const std::string& path, Descriptor& folder, std::string& name, bool* missing = nullptr)
+// Opens the folder `name` of the open folder `above`, through a link only
+// when it is the user's own, and checks that it may be used.
+IoStatus openTrustedFolder(int above, const std::string& name, Descriptor& folder, bool* missing)
 {
-    const auto [folderPath, fileName] = split(path);
-    name = fileName;
-    const auto [abovePath, folderName] = split(folderPath);
-    const Descriptor above(::open(abovePath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!above) {
+    struct stat info {};
+    const bool link = ::fstatat(above, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
+    if (link && info.st_uid != ::geteuid())
+        return IoStatus::refused(kIsALink);
+    folder = Descriptor(::openat(above, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (link ? 0 : O_NOFOLLOW)));
+    if (!folder) {
         if (missing)
             *missing = errno == ENOENT;
         return failure(errno);
-    }
-    folder = openFolderIn(above.get(), folderName.c_str());
-    if (!folder) {
-        const int error = errno;
-        struct stat info {};
-        if (::fstatat(above.get(), folderName.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode))
-            return IoStatus::refused(kIsALink);
-        if (missing)
-            *missing = error == ENOENT;
-        return failure(error);
     }
     if (const char* problem = folderProblem(folder.get()))
         return IoStatus::refused(problem);
     return IoStatus::success();
 }
 
-// What `name` in the open folder is: nothing yet, the user's file, or the
-// user's own link (followed, as a set of dotfiles may link it on purpose).
-enum class Entry { Missing, File, OwnLink };
+// The folder that holds `path`'s last part, opened and checked. The folders
+// above it are taken as the path names them: the user chose where to start.
+IoStatus openFolderOf(const std::string& path, Descriptor& folder, std::string& name, bool* missing = nullptr)
+{
+    const auto [folderPath, fileName] = split(path);
+    name = fileName;
+    const auto [abovePath, folderName] = split(folderPath);
+    const Descriptor above(::open(abovePath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!above) {
+        if (missing)
+            *missing = errno == ENOENT;
+        return failure(errno);
+    }
+    return openTrustedFolder(above.get(), folderName, folder, missing);
+}
 
-IoStatus examine(int folder, const std::string& name, Entry& entry)
+// Where a file is: a trusted folder and a name in it.
+struct Place {
+    Descriptor folder;
+    std::string name;
+};
+
+// Checks what `name` in the trusted folder is: nothing yet, or the user's
+// own regular file. The user's own link (a set of dotfiles may link the
+// file on purpose) is followed once, to a name in a folder that is checked
+// in turn.
+IoStatus resolve(Descriptor folder, const std::string& name, Place& place, bool followLink = true)
 {
     struct stat info {};
-    if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(folder.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT)
             return failure(errno);
-        entry = Entry::Missing;
+        place = {std::move(folder), name};
         return IoStatus::success();
     }
     if (info.st_uid != ::geteuid())
-        return IoStatus::refused(kOthersOwnIt);
-    entry = S_ISLNK(info.st_mode) ? Entry::OwnLink : Entry::File;
-    return IoStatus::success();
+        return IoStatus::refused(S_ISLNK(info.st_mode) ? kIsALink : kOthersOwnIt);
+    if (S_ISDIR(info.st_mode))
+        return failure(EISDIR);
+    if (!S_ISLNK(info.st_mode)) {
+        if (!S_ISREG(info.st_mode))
+            return IoStatus::refused(kNotAFile);
+        place = {std::move(folder), name};
+        return IoStatus::success();
+    }
+    if (!followLink)
+        return IoStatus::refused(kIsALink);
+
+    char buffer[PATH_MAX];
+    const ssize_t length = ::readlinkat(folder.get(), name.c_str(), buffer, sizeof buffer - 1);
+    if (length <= 0)
+        return failure(errno);
+    const std::string target(buffer, static_cast<std::size_t>(length));
+    const auto slash = target.find_last_of('/');
+    if (slash == std::string::npos)
+        return resolve(std::move(folder), target, place, false);
+    const std::string targetFolder = slash == 0 ? "/" : target.substr(0, slash);
+    Descriptor next(::openat(folder.get(), targetFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!next)
+        return failure(errno);
+    if (const char* problem = folderProblem(next.get()))
+        return IoStatus::refused(problem);
+    return resolve(std::move(next), target.substr(slash + 1), place, false);
 }
 
-// Opens `name` in the folder with `flags`, following it only when it is the
-// user's own link; `missing` tells when it, or its folder, is not there.
-IoStatus openEntry(const std::string& path, int flags, Descriptor& file, bool* missing = nullptr)
+// The place of the file at `path`, ready to use; `missing` tells when the
+// file, or its folder, is not there.
+IoStatus placeOf(const std::string& path, Place& place, bool* missing = nullptr)
 {
     Descriptor folder;
     std::string name;
     if (IoStatus status = openFolderOf(path, folder, name, missing); !status.ok)
         return status;
-    Entry entry = Entry::Missing;
-    if (IoStatus status = examine(folder.get(), name, entry); !status.ok)
-        return status;
-    if (entry == Entry::OwnLink)
-        flags &= ~O_CREAT;
-    else
-        flags |= O_NOFOLLOW;
-    file = Descriptor(::openat(folder.get(), name.c_str(), flags | O_CLOEXEC, 0666));
+    return resolve(std::move(folder), name, place);
+}
+
+// Opens the file of the place with `flags`, never through a link, never
+// waiting on a pipe, and only when it is the user's own regular file.
+IoStatus openFile(const Place& place, int flags, Descriptor& file, bool* missing = nullptr)
+{
+    file = Descriptor(
+        ::openat(place.folder.get(), place.name.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
     if (!file) {
         if (missing)
             *missing = errno == ENOENT;
         return failure(errno);
     }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0)
+        return failure(errno);
+    if (!S_ISREG(info.st_mode))
+        return failure(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    if (info.st_uid != ::geteuid())
+        return IoStatus::refused(kOthersOwnIt);
     return IoStatus::success();
 }
 
@@ -158,17 +220,33 @@ std::string temporaryName(const std::string& name)
     return temporaryPrefix(name) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
-// Replaces `name` in the open folder through a temporary file beside it.
-IoStatus replaceIn(int folder, const std::string& name, std::string_view content)
+// A name that temporaryName gave for `name`: the prefix, digits, "-", digits.
+bool temporaryNameOf(const std::string& found, const std::string& name)
 {
-    const std::string temporary = temporaryName(name);
+    const std::string prefix = temporaryPrefix(name);
+    if (found.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    const std::string rest = found.substr(prefix.size());
+    const auto dash = rest.find('-');
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return dash != std::string::npos && digits(std::string_view(rest).substr(0, dash))
+        && digits(std::string_view(rest).substr(dash + 1));
+}
+
+// Replaces the file of the place through a temporary file beside it.
+IoStatus replaceIn(const Place& place, std::string_view content)
+{
+    const int folder = place.folder.get();
+    const std::string temporary = temporaryName(place.name);
     Descriptor file(::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!file)
         return failure(errno);
 
     // The new file keeps the permissions of the one it replaces.
     struct stat old {};
-    const bool keepMode = ::fstatat(folder, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool keepMode = ::fstatat(folder, place.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     const bool written = (!keepMode || ::fchmod(file.get(), old.st_mode & 07777) == 0) && writeAll(file.get(), content)
         && ::fsync(file.get()) == 0;
     const int writeError = errno;
@@ -177,7 +255,7 @@ IoStatus replaceIn(int folder, const std::string& name, std::string_view content
         ::unlinkat(folder, temporary.c_str(), 0);
         return failure(error);
     }
-    if (::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) {
+    if (::renameat(folder, temporary.c_str(), folder, place.name.c_str()) != 0) {
         const int error = errno;
         ::unlinkat(folder, temporary.c_str(), 0);
         return failure(error);
@@ -188,17 +266,16 @@ IoStatus replaceIn(int folder, const std::string& name, std::string_view content
 }
 
 // Temporary files of saves that a kill or a power cut interrupted.
-void removeLeftovers(int folder, const std::string& name)
+void removeLeftovers(const Place& place)
 {
     std::vector<std::string> names;
-    listFolder(folder, names);
-    const std::string prefix = temporaryPrefix(name);
+    listFolder(place.folder.get(), names);
     for (const std::string& found : names) {
         struct stat info {};
-        if (found.compare(0, prefix.size(), prefix) == 0
-            && ::fstatat(folder, found.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)
+        if (temporaryNameOf(found, place.name)
+            && ::fstatat(place.folder.get(), found.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)
             && info.st_uid == ::geteuid())
-            ::unlinkat(folder, found.c_str(), 0);
+            ::unlinkat(place.folder.get(), found.c_str(), 0);
     }
 }
 
@@ -212,7 +289,7 @@ std::string temporaryPrefix(const std::string& name)
 IoStatus PosixFileStore::ensureFolder(const std::string& path)
 {
     const auto [abovePath, name] = split(path);
-    const Descriptor above(::open(abovePath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor above(::open(abovePath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!above)
         return failure(errno);
     struct stat info {};
@@ -223,34 +300,31 @@ IoStatus PosixFileStore::ensureFolder(const std::string& path)
         return failure(ENOTDIR);
     }
     Descriptor folder;
-    std::string unused;
-    return openFolderOf(path + "/.", folder, unused);
+    return openTrustedFolder(above.get(), name, folder, nullptr);
 }
 
 IoStatus PosixFileStore::openOrCreate(const std::string& path, std::uint64_t& length)
 {
+    Place place;
     Descriptor file;
-    if (IoStatus status = openEntry(path, O_RDONLY | O_CREAT, file); !status.ok)
+    if (IoStatus status = placeOf(path, place); !status.ok)
+        return status;
+    if (IoStatus status = openFile(place, O_RDONLY | O_CREAT, file); !status.ok)
         return status;
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
         return failure(errno);
-    if (!S_ISREG(info.st_mode))
-        return failure(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
     length = static_cast<std::uint64_t>(info.st_size);
-
-    Descriptor folder;
-    std::string name;
-    if (openFolderOf(path, folder, name).ok)
-        removeLeftovers(folder.get(), name);
+    removeLeftovers(place);
     return IoStatus::success();
 }
 
 void PosixFileStore::clearReadOnly(const std::string& path)
 {
+    Place place;
     Descriptor file;
     struct stat info {};
-    if (openEntry(path, O_RDONLY, file).ok && ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode)
+    if (placeOf(path, place).ok && openFile(place, O_RDONLY, file).ok && ::fstat(file.get(), &info) == 0
         && !(info.st_mode & S_IWUSR))
         ::fchmod(file.get(), (info.st_mode & 07777) | S_IWUSR);
 }
@@ -258,9 +332,12 @@ void PosixFileStore::clearReadOnly(const std::string& path)
 IoStatus PosixFileStore::read(const std::string& path, std::uint64_t offset, std::size_t count, std::string& bytes)
 {
     bytes.clear();
+    Place place;
     Descriptor file;
     bool missing = false;
-    if (IoStatus status = openEntry(path, O_RDONLY, file, &missing); !status.ok)
+    if (IoStatus status = placeOf(path, place, &missing); !status.ok)
+        return missing ? IoStatus::success() : status;
+    if (IoStatus status = openFile(place, O_RDONLY, file, &missing); !status.ok)
         return missing ? IoStatus::success() : status;
     char buffer[4096];
     auto position = static_cast<off_t>(offset);
@@ -282,25 +359,10 @@ IoStatus PosixFileStore::read(const std::string& path, std::uint64_t offset, std
 
 IoStatus PosixFileStore::replace(const std::string& path, std::string_view content)
 {
-    Descriptor folder;
-    std::string name;
-    if (IoStatus status = openFolderOf(path, folder, name); !status.ok)
+    Place place;
+    if (IoStatus status = placeOf(path, place); !status.ok)
         return status;
-    Entry entry = Entry::Missing;
-    if (IoStatus status = examine(folder.get(), name, entry); !status.ok)
-        return status;
-    if (entry != Entry::OwnLink)
-        return replaceIn(folder.get(), name, content);
-
-    // The user's own link: the file it points to is replaced, in its folder.
-    char resolved[PATH_MAX];
-    if (!::realpath(path.c_str(), resolved))
-        return failure(errno);
-    const auto [targetFolder, targetName] = split(resolved);
-    const Descriptor target(::open(targetFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!target)
-        return failure(errno);
-    return replaceIn(target.get(), targetName, content);
+    return replaceIn(place, content);
 }
 
 }  // namespace tavlo

@@ -6,7 +6,9 @@ namespace tavlo {
 
 // Files reached through their folder's descriptor, so that a link swapped in
 // between two steps cannot redirect them. The folders above a file's own
-// are taken as the path names them: the user chose where to start.
+// are taken as the path names them: the user chose where to start. The
+// user's own link, to the file or to its folder, is followed once, and what
+// it leads to is checked like the rest.
 class PosixFileStore final : public FileStore {
 public:
     // Makes a folder that only its owner can write; an existing one is
@@ -19,7 +21,7 @@ public:
 
     // Writes a temporary file beside the target, flushes it to disk and
     // renames it over the target. The user's own link is followed, so the
-    // file it points to is the one replaced.
+    // file it points to is the one replaced (made, when it is not there).
     IoStatus replace(const std::string& path, std::string_view content) override;
 };
 

@@ -115,10 +115,15 @@ std::optional<CpuTimes> parseCpuTimes(std::string_view stat)
         }
         // Guest time is already part of user and nice: it is not added again.
         // Waiting for I/O is idle time: the processor could run something else.
-        const std::uint64_t idle = value[3] + value[4];
+        // Sums that pass 64 bits come from no kernel: the file is broken.
+        std::uint64_t idle = 0;
         std::uint64_t total = 0;
-        for (const std::uint64_t v : value)
-            total += v;
+        if (__builtin_add_overflow(value[3], value[4], &idle))
+            return std::nullopt;
+        for (const std::uint64_t v : value) {
+            if (__builtin_add_overflow(total, v, &total))
+                return std::nullopt;
+        }
         return CpuTimes{total - idle, total};
     }
     return std::nullopt;

@@ -38,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(Table, DigitPatterns,
         PatternCase{"ProcessorJustAboveHundred", 100.6, "101", "100.6"},
         // The used share of a stated size of 1e-300 MB.
         PatternCase{"Infinity", HUGE_VAL, "inf", "inf"}, PatternCase{"MinusInfinity", -HUGE_VAL, "-inf", "-inf"},
-        PatternCase{"BeyondTenths", 0x1p60, "1152921504606846976", "1152921504606846976."}),
+        PatternCase{"BeyondTenths", 0x1p60, "1152921504606846976", "1152921504606846976."},
+        PatternCase{"EveryDigitOfALargeWhole", 9007199254740991, "9007199254740991", "9007199254740991."}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LeadingNumberValue, ReadsTheNumberAtTheStart)

@@ -164,9 +164,10 @@ protected:
     static constexpr uid_t kOtherUser = 65534;
 };
 
-TEST_F(PlantedPlaceTest, AFolderThatIsALink)
+TEST_F(PlantedPlaceTest, AFolderThatIsAnotherUsersLink)
 {
     fs::create_directory_symlink(path("elsewhere"), path("QvrnData"));
+    ASSERT_EQ(::lchown(path("QvrnData").c_str(), kOtherUser, kOtherUser), 0);
     fs::create_symlink(path("elsewhere/victim"), path("elsewhere/user1.qvn"));
     expectRefused("QvrnData");
     EXPECT_FALSE(fs::exists(path("elsewhere/user1.qvn.tmp-0")));
@@ -211,6 +212,69 @@ TEST_F(PlantedPlaceTest, AFileOrALinkOfAnotherUserInTheUsersFolder)
     EXPECT_EQ(contentOf(path("QvrnData/user1.qvn")), "another user's settings");
 }
 
+TEST_F(PlantedPlaceTest, TheUsersOwnLinkLeadingWhereOthersRule)
+{
+    // The user links the settings file into a shared folder; another user
+    // owns that folder, or the file there, or swaps the file for a link to
+    // a file of the user's own choosing.
+    fs::create_directory(path("QvrnData"));
+    fs::create_directory(path("shared"));
+    fs::create_symlink(path("shared/tavlo.qvn"), path("QvrnData/user1.qvn"));
+    const std::string file = path("QvrnData/user1.qvn");
+    std::uint64_t length = 0;
+    std::string bytes;
+    const auto expectRefusedFile = [&](const char* situation) {
+        EXPECT_TRUE(store.openOrCreate(file, length).untrusted) << situation;
+        EXPECT_TRUE(store.read(file, 0, 322, bytes).untrusted) << situation;
+        EXPECT_TRUE(store.replace(file, "planted").untrusted) << situation;
+        EXPECT_EQ(contentOf(path("elsewhere/victim")), "the user's own file") << situation;
+    };
+
+    fs::create_symlink(path("elsewhere/victim"), path("shared/tavlo.qvn"));
+    ASSERT_EQ(::chown(path("shared").c_str(), kOtherUser, kOtherUser), 0);
+    expectRefusedFile("a folder of another user's");
+
+    ASSERT_EQ(::chown(path("shared").c_str(), 0, 0), 0);
+    expectRefusedFile("a link at the link's end");
+
+    fs::remove(path("shared/tavlo.qvn"));
+    write(path("shared/tavlo.qvn"), "another user's file");
+    ASSERT_EQ(::chown(path("shared/tavlo.qvn").c_str(), kOtherUser, kOtherUser), 0);
+    expectRefusedFile("a file of another user's");
+    EXPECT_EQ(contentOf(path("shared/tavlo.qvn")), "another user's file");
+}
+
+TEST_F(PosixFileStoreTest, TheUsersOwnLinksAreFollowedOnce)
+{
+    // A folder and a file linked from a set of dotfiles; the file is not
+    // there before the first save.
+    fs::create_directories(path("dotfiles/tavlo"));
+    fs::create_directory_symlink(path("dotfiles/tavlo"), path("QvrnData"));
+    fs::create_symlink("user1-settings.qvn", path("dotfiles/tavlo/user1.qvn"));
+    std::string bytes;
+    EXPECT_TRUE(store.ensureFolder(path("QvrnData")).ok);
+    EXPECT_TRUE(store.read(path("QvrnData/user1.qvn"), 0, 322, bytes).ok);
+    ASSERT_TRUE(store.replace(path("QvrnData/user1.qvn"), "saved").ok);
+    EXPECT_TRUE(fs::is_symlink(path("dotfiles/tavlo/user1.qvn")));
+    EXPECT_EQ(contentOf(path("dotfiles/tavlo/user1-settings.qvn")), "saved");
+    ASSERT_TRUE(store.read(path("QvrnData/user1.qvn"), 0, 322, bytes).ok);
+    EXPECT_EQ(bytes, "saved");
+}
+
+TEST_F(PosixFileStoreTest, AFileThatIsAPipeOrADeviceIsNoSettingsFile)
+{
+    fs::create_directory(path("QvrnData"));
+    ASSERT_EQ(::mkfifo(path("QvrnData/user1.qvn").c_str(), 0600), 0);
+    std::uint64_t length = 0;
+    std::string bytes;
+    EXPECT_FALSE(store.openOrCreate(path("QvrnData/user1.qvn"), length).ok);  // and does not wait for a writer
+    EXPECT_FALSE(store.read(path("QvrnData/user1.qvn"), 0, 322, bytes).ok);
+    fs::remove(path("QvrnData/user1.qvn"));
+    fs::create_symlink("/dev/zero", path("QvrnData/user1.qvn"));
+    EXPECT_FALSE(store.read(path("QvrnData/user1.qvn"), 322, SIZE_MAX, bytes).ok);
+    EXPECT_EQ(bytes, "");
+}
+
 TEST_F(PosixFileStoreTest, AFolderOfTheUsersOwnPrivateGroupIsTheUsers)
 {
     fs::create_directory(path("QvrnData"));
@@ -241,6 +305,7 @@ TEST_F(PosixFileStoreTest, OpeningRemovesWhatInterruptedSavesLeftAndNothingElse)
     write(path("QvrnData/user1.qvn.tmp-4242-0"), "half a rec");
     write(path("QvrnData/user1.qvn.tmp-4242-1"), "");
     write(path("QvrnData/user2.qvn.tmp-77-0"), "another user's save in flight");
+    write(path("QvrnData/user1.qvn.tmp-notes"), "the user's own notes");
     fs::create_directory(path("QvrnData/user1.qvn.tmp-folder"));
     std::uint64_t length = 0;
     ASSERT_TRUE(store.openOrCreate(path("QvrnData/user1.qvn"), length).ok);
@@ -249,6 +314,7 @@ TEST_F(PosixFileStoreTest, OpeningRemovesWhatInterruptedSavesLeftAndNothingElse)
     EXPECT_FALSE(fs::exists(path("QvrnData/user1.qvn.tmp-4242-1")));
     EXPECT_TRUE(fs::exists(path("QvrnData/user2.qvn.tmp-77-0")));
     EXPECT_TRUE(fs::exists(path("QvrnData/user1.qvn.tmp-folder")));
+    EXPECT_TRUE(fs::exists(path("QvrnData/user1.qvn.tmp-notes")));
 }
 
 TEST_F(PosixFileStoreTest, AKillAtAnyMomentOfSavingLeavesAWholeRecordAndNoLeftoversAfterTheNextStart)
@@ -275,10 +341,10 @@ TEST_F(PosixFileStoreTest, AKillAtAnyMomentOfSavingLeavesAWholeRecordAndNoLeftov
                     auto written = ::write(started[1], "s", 1);
             }
         }
+        ::close(started[1]);  // a child that dies early ends the read
         char signal = 0;
         ASSERT_EQ(::read(started[0], &signal, 1), 1);
         ::close(started[0]);
-        ::close(started[1]);
         std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 3000)(random)));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);

@@ -28,9 +28,10 @@ TEST(ParseCpuTimes, ReadsACapturedFileAndRejectsBrokenOnes)
 {
     EXPECT_TRUE(parseCpuTimes(captured("stat")));
     EXPECT_FALSE(parseCpuTimes(""));
-    EXPECT_FALSE(parseCpuTimes("cpu0 1 2 3 4 5 6 7 8\n"));     // no aggregate line
-    EXPECT_FALSE(parseCpuTimes("cpu  1 2 3 4"));               // truncated
-    EXPECT_FALSE(parseCpuTimes("cpu  1 2 x 4 5 6 7 8 9 10"));  // malformed
+    EXPECT_FALSE(parseCpuTimes("cpu0 1 2 3 4 5 6 7 8\n"));                  // no aggregate line
+    EXPECT_FALSE(parseCpuTimes("cpu  1 2 3 4"));                            // truncated
+    EXPECT_FALSE(parseCpuTimes("cpu  1 2 x 4 5 6 7 8 9 10"));               // malformed
+    EXPECT_FALSE(parseCpuTimes("cpu 0 0 0 18446744073709551615 0 1 0 0"));  // a sum past 64 bits
 }
 
 // A /proc/diskstats, written out or captured from a machine, and the whole
