@@ -1,9 +1,10 @@
 // Where the user waits: "メモリ開放" at this machine's own default size, with
 // the real blocks and memory figures. Prints the whole release's time, the
-// longest time between two chances to repaint (a step), and the peak.
+// longest time between two chances to repaint, and the peak.
 //
 //   tavlo_waiting
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -43,26 +44,27 @@ int main()
     testing::FakeServices fake;
     ProcMeminfo memory;
     MmapMemoryBlocks blocks(memory);
-    Services services = fake.services;
-    Services real{services.instance, services.session, memory, services.counters, services.files, services.codec,
-        services.clock, services.screen, services.notifier, services.failures, blocks, services.launcher,
-        services.recentDocuments, services.recycleBin, services.urlCache, services.urlHistory};
+    const Services& base = fake.services;
+    Services real{base.instance, base.session, memory, base.counters, base.files, base.codec, base.clock, base.screen,
+        base.notifier, base.failures, blocks, base.launcher, base.recentDocuments, base.recycleBin, base.urlCache,
+        base.urlHistory};
     FrmDTMn form(real);
     form.Form_Load();
 
     const auto start = Wall::now();
     auto lastChance = start;
-    double longestStep = 0;
-    int steps = 0;
+    double longestStall = 0;
+    int chances = 0;
     releaseMemory(form, blocks, [&] {
-        longestStep = std::max(longestStep, msSince(lastChance));
+        longestStall = std::max(longestStall, msSince(lastChance));
         lastChance = Wall::now();
-        ++steps;
+        ++chances;
     });
-    longestStep = std::max(longestStep, msSince(lastChance));
+    longestStall = std::max(longestStall, msSince(lastChance));
     const double total = msSince(start);
-    std::printf(
-        "memory release of N = %s words: %s after %d steps, %.0f ms in all, longest step %.0f ms, peak %ld MB\n",
-        form.store.lblMClr.c_str(), form.view.lblDate.text.c_str(), steps, total, longestStep, peakKilobytes() / 1024);
+    std::printf("memory release of N = %s words: %s, %.0f ms in all, %d chances to repaint, longest time without "
+                "one %.0f ms, peak %ld MB\n",
+        form.store.lblMClr.c_str(), form.view.lblDate.text.c_str(), total, chances, longestStall,
+        peakKilobytes() / 1024);
     return 0;
 }

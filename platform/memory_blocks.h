@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace tavlo {
 
@@ -12,8 +13,9 @@ public:
 
     // Makes the block held one of `words` words (a block that grows keeps
     // what it held); false when the system cannot hold it (nothing is held
-    // then).
-    virtual bool reserve(std::uint64_t words) = 0;
+    // then). A long commit calls `meanwhile` now and then, so that the
+    // caller can let events run.
+    virtual bool reserve(std::uint64_t words, const std::function<void()>& meanwhile = {}) = 0;
 
     // Gives back the block held, if any.
     virtual void release() = 0;

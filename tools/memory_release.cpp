@@ -32,12 +32,12 @@ void releaseMemory(FrmDTMn& form, MemoryBlocks& blocks, const std::function<void
     form.view.lblDate.text = "メモリ開放中";
 
     // Indices 0 to N × k: one word more than the count.
-    bool reserved = blocks.reserve(unitCount(Mc) + 1);
+    bool reserved = blocks.reserve(unitCount(Mc) + 1, letEventsRun);
     for (int k = 1; reserved && k <= 9; ++k) {
         form.view.RamT.width = kStepWidth * k;
         form.view.lblTime.text = std::to_string(k * 10) + "%";
         letEventsRun();
-        reserved = blocks.reserve(unitCount(Mc) * static_cast<std::uint64_t>(k + 1) + 1);
+        reserved = blocks.reserve(unitCount(Mc) * static_cast<std::uint64_t>(k + 1) + 1, letEventsRun);
     }
     if (reserved) {
         form.view.RamT.width = kFullBarWidth;

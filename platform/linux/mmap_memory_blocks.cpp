@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -32,7 +33,7 @@ __attribute__((no_sanitize_address)) void commit(unsigned char* start, std::size
 
 }  // namespace
 
-bool MmapMemoryBlocks::reserve(std::uint64_t words)
+bool MmapMemoryBlocks::reserve(std::uint64_t words, const std::function<void()>& meanwhile)
 {
     if (words > std::numeric_limits<std::size_t>::max() / 4) {
         release();
@@ -57,8 +58,13 @@ bool MmapMemoryBlocks::reserve(std::uint64_t words)
         release();
         return false;
     }
-    if (bytes > bytes_)
-        commit(static_cast<unsigned char*>(block) + bytes_, bytes - bytes_);
+    // In slices of 64 MB, a few tens of milliseconds each.
+    constexpr std::size_t kSlice = std::size_t{64} << 20;
+    for (std::size_t at = bytes_; at < bytes; at += kSlice) {
+        commit(static_cast<unsigned char*>(block) + at, std::min(kSlice, bytes - at));
+        if (meanwhile && at + kSlice < bytes)
+            meanwhile();
+    }
     block_ = block;
     bytes_ = bytes;
     return true;

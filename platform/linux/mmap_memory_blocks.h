@@ -19,7 +19,7 @@ public:
     MmapMemoryBlocks(const MmapMemoryBlocks&) = delete;
     MmapMemoryBlocks& operator=(const MmapMemoryBlocks&) = delete;
 
-    bool reserve(std::uint64_t words) override;
+    bool reserve(std::uint64_t words, const std::function<void()>& meanwhile = {}) override;
     void release() override;
 
 private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -130,7 +131,7 @@ struct FakeBlocks final : MemoryBlocks {
     std::uint64_t capacity = UINT64_MAX;
     std::vector<std::uint64_t> reserved;
     bool held = false;
-    bool reserve(std::uint64_t words) override
+    bool reserve(std::uint64_t words, const std::function<void()>& = {}) override
     {
         reserved.push_back(words);
         held = words <= capacity;
