@@ -85,7 +85,6 @@ void GadgetApp::hideMainWindow()
 void GadgetApp::restartSession()
 {
     restartPending_ = false;
-    hideMainWindow();
     session_.reset();
     loadSession();
     session_->load();

@@ -72,12 +72,14 @@ GadgetSession::GadgetSession(Services& services)
     // remove the icon or rebuild the window: it must not run inside the
     // event handler of the very widget it removes, so it opens afterwards.
     connect(&tray_->icon(), &QSystemTrayIcon::activated, this, &GadgetSession::trayActivated, Qt::QueuedConnection);
-    // Chosen from the event loop, as in the menu window's own popup.
-    addMenuEntries(exportedMenu_, this, [this](const QString& entry) {
-        QMetaObject::invokeMethod(
-            this, [this, entry] { menuPicked(entry); }, Qt::QueuedConnection);
-    });
-    tray_->exportMenu(exportedMenu_);
+    if (tray_->hostShowsMenu()) {
+        // Chosen from the event loop, as in the menu window's own popup.
+        addMenuEntries(exportedMenu_, this, [this](const QString& entry) {
+            QMetaObject::invokeMethod(
+                this, [this, entry] { menuPicked(entry); }, Qt::QueuedConnection);
+        });
+        tray_->icon().setContextMenu(&exportedMenu_);
+    }
     connect(window_.get(), &GadgetWindow::menuRequested, this, &GadgetSession::showPopup, Qt::QueuedConnection);
 
     const PositionStrip& strip = window_->strip();

@@ -44,12 +44,6 @@ TrayIcon::TrayIcon(const TrayView& view) : view_(view), hostShowsMenu_(statusNot
     icon_.setIcon(gadgetIcon());
 }
 
-void TrayIcon::exportMenu(QMenu& menu)
-{
-    if (hostShowsMenu_)
-        icon_.setContextMenu(&menu);
-}
-
 void TrayIcon::sync()
 {
     if (view_.present && view_.tip != shownTip_) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMenu>
 #include <QSystemTrayIcon>
 
 #include "display/gadget_view.h"
@@ -17,9 +16,6 @@ public:
     void sync();
 
     QSystemTrayIcon& icon() { return icon_; }
-
-    // The menu to export where the notification area shows it itself.
-    void exportMenu(QMenu& menu);
 
     // True where the notification area shows the icon's menu itself, from
     // the exported copy (StatusNotifierItem hosts over D-Bus); false where it

@@ -102,7 +102,7 @@ private:
         Descriptor folder = openBelow(cacheHome_, relative);
         if (!folder) {
             error = errno;
-            // A folder swapped for a link since the listing is skipped too.
+            // A folder reached through a link is not the browser's.
             return error == ENOENT || ((error == ELOOP || error == ENOTDIR) && throughALink(cacheHome_, relative));
         }
         stream_ = ::fdopendir(folder.get());
@@ -152,15 +152,11 @@ std::vector<std::string> BrowserCache::folders() const
             continue;
         std::sort(names.begin(), names.end());
         // A cache folder that is there but cannot be read still counts: the
-        // walk reports it. One reached through a link (the profile, or any
-        // folder on the way) is not the browser's and is skipped.
+        // walk reports it, and skips one reached through a link.
         for (const std::string& profile : names) {
             const std::string entries = profile + "/" + std::string(layout.entries);
-            const auto last = entries.rfind('/');
-            const Descriptor parent = openBelowFolder(profiles.get(), entries.substr(0, last));
             struct stat info {};
-            if (parent && ::fstatat(parent.get(), entries.c_str() + last + 1, &info, AT_SYMLINK_NOFOLLOW) == 0
-                && !S_ISLNK(info.st_mode))
+            if (::fstatat(profiles.get(), entries.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
                 result.push_back(std::string(layout.profiles) + "/" + entries);
         }
     }

@@ -93,13 +93,7 @@ Descriptor openFolderIn(int parent, const char* name)
 
 Descriptor openBelow(const std::string& base, const std::string& relative)
 {
-    const Descriptor folder(::open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return folder ? openBelowFolder(folder.get(), relative) : Descriptor();
-}
-
-Descriptor openBelowFolder(int parent, const std::string& relative)
-{
-    Descriptor folder(::openat(parent, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor folder(::open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     std::istringstream parts(relative);
     std::string part;
     while (folder && std::getline(parts, part, '/')) {

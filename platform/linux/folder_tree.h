@@ -22,10 +22,6 @@ Descriptor openFolderIn(int parent, const char* name);
 // without following any.
 Descriptor openBelow(const std::string& base, const std::string& relative);
 
-// Opens each folder of `relative` below the open folder `folder`, without
-// following any link.
-Descriptor openBelowFolder(int folder, const std::string& relative);
-
 // Removes `name` from the open folder `parent`: a file or a link by itself,
 // a folder with everything it holds. Links are removed, never followed, and
 // other volumes mounted inside are left alone; a folder of the user's

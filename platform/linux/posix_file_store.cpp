@@ -214,6 +214,12 @@ IoStatus openFile(const Place& place, int flags, Descriptor& file, bool* missing
     return IoStatus::success();
 }
 
+// The start of the name of a temporary file that a save of `name` writes.
+std::string temporaryPrefix(const std::string& name)
+{
+    return name + ".tmp-";
+}
+
 std::string temporaryName(const std::string& name)
 {
     static std::atomic<unsigned> counter{0};
@@ -280,11 +286,6 @@ void removeLeftovers(const Place& place)
 }
 
 }  // namespace
-
-std::string temporaryPrefix(const std::string& name)
-{
-    return name + ".tmp-";
-}
 
 IoStatus PosixFileStore::ensureFolder(const std::string& path)
 {

@@ -25,7 +25,4 @@ public:
     IoStatus replace(const std::string& path, std::string_view content) override;
 };
 
-// The start of the name of a temporary file that a save of `name` writes.
-std::string temporaryPrefix(const std::string& name);
-
 }  // namespace tavlo
