@@ -5,11 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/frm_dtmn.h"
 #include "platform/linux/proc_counter_source.h"
-#include "shell/fonts.h"
-#include "shell/gadget_renderer.h"
-#include "shell/render_cache.h"
+#include "shell/main_window.h"
+#include "shell/qt/fonts.h"
+#include "shell/qt/gadget_renderer.h"
+#include "shell/qt/render_cache.h"
 #include "tests/fakes/fake_services.h"
 
 namespace tavlo {
@@ -19,7 +19,7 @@ void BM_RefreshTick(benchmark::State& state)
 {
     testing::FakeServices fake;
     fake.counters.values = {{1, 45.3}, {2, 1200}, {3, 12.4}, {4, 37.6}};
-    FrmDTMn form(fake.services);
+    MainWindow form(fake.services);
     form.Form_Load();
     for (auto _ : state) {
         form.TmrN_Timer();
@@ -44,7 +44,7 @@ BENCHMARK(BM_LinuxCounterSample);
 // A gadget as it looks right after a first start.
 struct StartedGadget {
     testing::FakeServices fake;
-    FrmDTMn form{fake.services};
+    MainWindow form{fake.services};
     RenderCache cache;
 
     StartedGadget() { form.Form_Load(); }
@@ -53,7 +53,7 @@ struct StartedGadget {
 void BM_RenderGadget(benchmark::State& state)
 {
     StartedGadget gadget;
-    FrmDTMn& form = gadget.form;
+    MainWindow& form = gadget.form;
     RenderCache& cache = gadget.cache;
     const auto backdrop = state.range(0) ? Backdrop::Transparent : Backdrop::ColourKey;
     for (auto _ : state) {
@@ -69,7 +69,7 @@ BENCHMARK(BM_RenderGadget)->Arg(0)->Arg(1)->ArgName("composited");
 void BM_WindowShape(benchmark::State& state)
 {
     StartedGadget gadget;
-    FrmDTMn& form = gadget.form;
+    MainWindow& form = gadget.form;
     RenderCache& cache = gadget.cache;
     const QImage image = renderGadget(form.view, cache, 1, Backdrop::ColourKey);
     for (auto _ : state)
@@ -82,7 +82,7 @@ BENCHMARK(BM_WindowShape);
 void BM_RepaintSecond(benchmark::State& state)
 {
     StartedGadget gadget;
-    FrmDTMn& form = gadget.form;
+    MainWindow& form = gadget.form;
     RenderCache& cache = gadget.cache;
     QImage image = renderGadget(form.view, cache, 1, Backdrop::ColourKey);
     WindowShape shape = shapeOf(image, form.view.window.colourKey);

@@ -18,8 +18,8 @@
 #include <fstream>
 #include <string>
 
-#include "shell/gadget_session.h"
-#include "shell/gadget_window.h"
+#include "shell/qt/gadget_session.h"
+#include "shell/qt/gadget_window.h"
 #include "tests/fakes/fake_services.h"
 
 namespace {
@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
     fake.clock.moment = at(start);
     GadgetSession session(fake.services);
     session.load();
-    FrmDTMn& form = session.form();
+    MainWindow& form = session.form();
 
     long heapAfterWarmUp = 0;
     long residentAfterWarmUp = 0;

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <string>
 
-#include "core/frm_dtmn.h"
 #include "platform/linux/mmap_memory_blocks.h"
 #include "platform/linux/proc_meminfo.h"
+#include "shell/main_window.h"
 #include "tests/fakes/fake_services.h"
 #include "tools/memory_release.h"
 
@@ -46,16 +46,16 @@ int main()
     MmapMemoryBlocks blocks(memory);
     const Services& base = fake.services;
     Services real{base.instance, base.session, memory, base.counters, base.files, base.codec, base.clock, base.screen,
-        base.notifier, base.failures, blocks, base.launcher, base.recentDocuments, base.recycleBin, base.urlCache,
-        base.urlHistory};
-    FrmDTMn form(real);
+        base.notifier, base.failures, blocks, base.launcher, base.toolPrograms, base.recentDocuments, base.recycleBin,
+        base.urlCache, base.urlHistory};
+    MainWindow form(real);
     form.Form_Load();
 
     const auto start = Wall::now();
     auto lastChance = start;
     double longestStall = 0;
     int chances = 0;
-    releaseMemory(form, blocks, [&] {
+    releaseMemory(form.store.lblMClr, form.view, form.timers, blocks, [&] {
         longestStall = std::max(longestStall, msSince(lastChance));
         lastChance = Wall::now();
         ++chances;

@@ -8,4 +8,11 @@ bool allColourFieldsEmpty(const SettingsStore& store)
         && store.RClor.empty() && store.DClor.empty() && store.DSClor.empty();
 }
 
+void setDateFields(const LocalDateTime& today, SettingsStore& store)
+{
+    store.txtYY = std::to_string(today.year);
+    store.txtMM = std::to_string(today.month);
+    store.txtDD = std::to_string(today.day);
+}
+
 }  // namespace tavlo

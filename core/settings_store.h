@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/clock.h"
+
 namespace tavlo {
 
 // Every setting and working value of the main window, as text. The empty text
@@ -66,5 +68,8 @@ inline constexpr std::array<PersistedField, 15> kPersistedFields{{
 
 // The seven colour fields whose emptiness decides the fallback after a save.
 bool allColourFieldsEmpty(const SettingsStore& store);
+
+// txtYY, txtMM and txtDD from the date of `today`.
+void setDateFields(const LocalDateTime& today, SettingsStore& store);
 
 }  // namespace tavlo

@@ -3,10 +3,10 @@
 #include <initializer_list>
 #include <string>
 
-#include "core/frm_dtmn.h"
 #include "core/number_text.h"
 #include "display/layout.h"
 #include "display/moon_age.h"
+#include "display/window_place.h"
 
 namespace tavlo {
 namespace {
@@ -101,18 +101,17 @@ void applyClockBlock(SettingsStore& store, GadgetView& view)
         applyClockStyle(store.ClFntSt, view);
 }
 
-void applyMoonBlock(FrmDTMn& form)
+void applyMoonBlock(SettingsStore& store, GadgetView& view, const LocalDateTime& now)
 {
-    SettingsStore& store = form.store;
     if (store.MVw.empty())
         store.MVw = "on";
-    setMoonAgeText(store, form.view, "");
+    setMoonAgeText(store, view, "");
     if (store.MVw == "on") {
-        form.setDateFields(form.services().clock.now());
+        setDateFields(now, store);
         store.txtFDay = store.txtDD;
-        CalcMoonAge(store, form.view);
+        CalcMoonAge(store, view);
     } else {
-        form.view.moonVisible.fill(false);
+        view.moonVisible.fill(false);
     }
 }
 
@@ -123,12 +122,9 @@ Colour derivedColourKey(Colour textColour)
     return textColour < 15 ? textColour + 10 : textColour - 10;
 }
 
-void ApplyDisplaySettings(FrmDTMn& form)
+void ApplyDisplaySettings(SettingsStore& store, GadgetView& view, const Screen& screen, const LocalDateTime& now)
 {
-    SettingsStore& store = form.store;
-    GadgetView& view = form.view;
-
-    form.placeAtStoredPlace();
+    placeAtStoredPlace(store, screen, view.window);
 
     if (!store.RTUl.empty()) {
         view.lblRTotal.text = store.RTUl + " (MB)";
@@ -140,17 +136,31 @@ void ApplyDisplaySettings(FrmDTMn& form)
     if (store.BClor.empty()) {
         const Colour key = derivedColourKey(view.lblTime.colour);
         store.BClor = std::to_string(key);
-        form.ApplyColourKey(key);
+        view.window.colourKey = key;
     } else if (const auto key = strictColour(store.BClor)) {
-        form.ApplyColourKey(*key);
+        view.window.colourKey = *key;
     }
 
     for (const ColourGroup& group : kItemGroups)
         applyColourGroup(group, store, view);
 
     applyClockBlock(store, view);
-    applyMoonBlock(form);
-    form.SelectRefreshTimer();
+    applyMoonBlock(store, view, now);
+    view.window.visible = true;
+}
+
+void ApplyFirstRunDefaults(SettingsStore& store, GadgetView& view, const Screen& screen)
+{
+    view.window.top = defaultTop(screen);
+    view.window.left = defaultLeft(screen, view.window.width);
+    const Colour key = view.lblTime.colour - 10;
+    store.BClor = std::to_string(key);
+    view.window.colourKey = key;
+    store.CVw = "on";
+    store.MVw = "on";
+    store.ClFntN = std::string(kDefaultClockFace);
+    store.ClFntSt = "標準";
+    CalcMoonAge(store, view);
     view.window.visible = true;
 }
 

@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "core/frm_dtmn.h"
 #include "core/number_text.h"
 #include "display/layout.h"
 #include "display/moon_age.h"
@@ -12,13 +11,6 @@
 
 namespace tavlo {
 namespace {
-
-// The counters of one tick: each is read once and used by every step.
-struct CounterValues {
-    std::optional<double> freeSpace;
-    std::optional<double> diskTime;
-    std::optional<double> processorTime;
-};
 
 std::string processorText(const std::optional<double>& processor)
 {
@@ -39,94 +31,108 @@ std::string diskText(const std::optional<double>& disk)
 }
 
 // The working labels, in order; a failed read ends the step there.
-void setWorkingLabels(FrmDTMn& form, const CounterValues& counters)
+void setWorkingLabels(WorkingLabels& labels, const TickSample& sample)
 {
-    if (!counters.diskTime)
+    if (!sample.diskTime)
         return;
-    form.lblD = formatWhole(*counters.diskTime);
-    if (!counters.processorTime)
+    labels.lblD = formatWhole(*sample.diskTime);
+    if (!sample.processorTime)
         return;
-    form.lblC = formatWhole(*counters.processorTime);
-    if (!counters.freeSpace)
+    labels.lblC = formatWhole(*sample.processorTime);
+    if (!sample.freeSpace)
         return;
-    form.lblDs = formatTenths(*counters.freeSpace);
+    labels.lblDs = formatTenths(*sample.freeSpace);
 }
 
-void sizeProcessorBar(FrmDTMn& form)
+void sizeProcessorBar(const WorkingLabels& labels, GadgetView& view)
 {
-    const double value = leadingNumberValue(form.lblC);
+    const double value = leadingNumberValue(labels.lblC);
     if (value < 0) {
-        form.view.PrscrTime.width = 0;
-        form.view.lblCPer.text = "0%";
+        view.PrscrTime.width = 0;
+        view.lblCPer.text = "0%";
     } else {
-        form.view.PrscrTime.width = shapeWidth(value > 100 ? kFullBarWidth : value * 0.01 * kFullBarWidth);
+        view.PrscrTime.width = shapeWidth(value > 100 ? kFullBarWidth : value * 0.01 * kFullBarWidth);
     }
 }
 
-void sizeDiskBar(FrmDTMn& form)
+void sizeDiskBar(const WorkingLabels& labels, GadgetView& view)
 {
-    const double value = leadingNumberValue(form.lblD);
+    const double value = leadingNumberValue(labels.lblD);
     if (value < 0) {
-        form.view.DiskTime.width = 0;
-        form.view.lblDPer.text = "0%";
+        view.DiskTime.width = 0;
+        view.lblDPer.text = "0%";
     } else if (value > 100) {
-        form.view.DiskTime.width = kFullBarWidth;
-        form.view.lblDPer.text = "100%";
+        view.DiskTime.width = kFullBarWidth;
+        view.lblDPer.text = "100%";
     } else {
-        form.view.DiskTime.width = shapeWidth(value * 0.01 * kFullBarWidth);
+        view.DiskTime.width = shapeWidth(value * 0.01 * kFullBarWidth);
     }
 }
 
 // Below 15 % free space the bar and the figure show 0.
-void sizeFreeSpaceBar(FrmDTMn& form)
+void sizeFreeSpaceBar(const WorkingLabels& labels, GadgetView& view)
 {
-    const double value = leadingNumberValue(form.lblDs);
-    form.view.DSpce.width = shapeWidth(value * 0.01 * kFullBarWidth);
-    form.view.lblDSPer.text = form.lblDs + "%";
+    const double value = leadingNumberValue(labels.lblDs);
+    view.DSpce.width = shapeWidth(value * 0.01 * kFullBarWidth);
+    view.lblDSPer.text = labels.lblDs + "%";
     if (value < 15) {
-        form.view.DSpce.width = 0;
-        form.view.lblDSPer.text = "0%";
+        view.DSpce.width = 0;
+        view.lblDSPer.text = "0%";
     }
 }
 
-std::string tipText(const FrmDTMn& form, const Clock& clock, const LocalDateTime& now)
+std::string tipText(const GadgetView& view, const SettingsStore& store, const TickSample& sample)
 {
     const auto twoDigits = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
-    return clock.longDate(now) + " " + twoDigits(now.hour) + ":" + twoDigits(now.minute) + " 月齢" + form.store.txtAge
-        + "日\r CPU: " + form.view.lblCPer.text + " / RAM: " + form.view.lblRPer.text
-        + " / Disk: " + form.view.lblDPer.text;
+    return sample.longDate + " " + twoDigits(sample.now.hour) + ":" + twoDigits(sample.now.minute) + " 月齢"
+        + store.txtAge + "日\r CPU: " + view.lblCPer.text + " / RAM: " + view.lblRPer.text
+        + " / Disk: " + view.lblDPer.text;
 }
 
 }  // namespace
 
-void refreshTick(FrmDTMn& form, RefreshMode mode)
+TickSample sampleTick(RefreshMode mode, const Clock& clock, MemoryStatus& memory, CounterSource& counters)
 {
-    Services& services = form.services();
-    const LocalDateTime now = services.clock.now();
+    TickSample sample;
+    sample.now = clock.now();
+    sample.shortDate = clock.shortDate(sample.now);
+    sample.longDate = clock.longDate(sample.now);
+    sample.longTime = clock.longTime(sample.now);
+    if (mode == RefreshMode::MemoryStatus)
+        sample.memory = memory.read();
+    else
+        sample.availableMb = counters.read(kAvailableMemoryCounter);
+    sample.freeSpace = counters.read(kFreeSpaceCounter);
+    sample.diskTime = counters.read(kDiskTimeCounter);
+    sample.processorTime = counters.read(kProcessorTimeCounter);
+    return sample;
+}
 
-    form.setDateFields(now);
-    if (form.store.txtFDay != form.store.txtDD && form.store.MVw == "on")
-        CalcMoonAge(form.store, form.view);
-    if (form.store.CVw == "on") {
-        form.view.lblDate.text = services.clock.shortDate(now);
-        form.view.lblTime.text = services.clock.longTime(now);
+GadgetView refreshTick(GadgetView view, SettingsStore& store, WorkingLabels& labels, const TickSample& sample,
+    RefreshMode mode, const TextCodec& codec)
+{
+    setDateFields(sample.now, store);
+    if (store.txtFDay != store.txtDD && store.MVw == "on")
+        CalcMoonAge(store, view);
+    if (store.CVw == "on") {
+        view.lblDate.text = sample.shortDate;
+        view.lblTime.text = sample.longTime;
     }
 
     if (mode == RefreshMode::MemoryStatus)
-        memoryStatusFigures(services.memory.read(), form.view);
+        memoryStatusFigures(sample.memory, view);
     else
-        statedSizeFigures(form.store.RTUl, services.counters.read(kAvailableMemoryCounter), form.view);
+        statedSizeFigures(store.RTUl, sample.availableMb, view);
 
-    const CounterValues counters{services.counters.read(kFreeSpaceCounter), services.counters.read(kDiskTimeCounter),
-        services.counters.read(kProcessorTimeCounter)};
-    form.view.lblCPer.text = processorText(counters.processorTime);
-    form.view.lblDPer.text = diskText(counters.diskTime);
-    setWorkingLabels(form, counters);
-    sizeProcessorBar(form);
-    sizeDiskBar(form);
-    sizeFreeSpaceBar(form);
+    view.lblCPer.text = processorText(sample.processorTime);
+    view.lblDPer.text = diskText(sample.diskTime);
+    setWorkingLabels(labels, sample);
+    sizeProcessorBar(labels, view);
+    sizeDiskBar(labels, view);
+    sizeFreeSpaceBar(labels, view);
 
-    form.view.tray.tip = tipAsShown(tipText(form, services.clock, now), services.codec);
+    view.tray.tip = tipAsShown(tipText(view, store, sample), codec);
+    return view;
 }
 
 }  // namespace tavlo

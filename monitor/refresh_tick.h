@@ -1,17 +1,44 @@
 #pragma once
 
-namespace tavlo {
+#include <optional>
+#include <string>
 
-class FrmDTMn;
+#include "core/settings_store.h"
+#include "display/gadget_view.h"
+#include "platform/clock.h"
+#include "platform/counter_source.h"
+#include "platform/memory_status.h"
+#include "platform/text_codec.h"
+
+namespace tavlo {
 
 // Where the memory row's figures come from: the system's memory status
 // (TmrN) or the stated size in RTUl (TmrR).
 enum class RefreshMode { MemoryStatus, StatedSize };
 
+// What one tick reads from the system, each figure once.
+struct TickSample {
+    LocalDateTime now;
+    std::string shortDate, longDate, longTime;
+    std::optional<MemoryFigures> memory;  // memory-status mode
+    std::optional<double> availableMb;    // stated-size mode
+    std::optional<double> freeSpace, diskTime, processorTime;
+};
+
+// Working labels outside the visible area: the processor, disk-time and
+// free-space values that one tick hands to the next, so that a failed read
+// keeps its bar as it was.
+struct WorkingLabels {
+    std::string lblC = "C", lblD = "D", lblDs = "DS";
+};
+
+TickSample sampleTick(RefreshMode mode, const Clock& clock, MemoryStatus& memory, CounterSource& counters);
+
 // One tick of the refresh timer: today's date fields and, after a change of
 // day, the moon; the clock; the memory, processor, disk and free-space
 // readouts with their bars; the icon's tip. From the memory step on, a step
 // that fails leaves its targets as they were and the tick goes on.
-void refreshTick(FrmDTMn& form, RefreshMode mode);
+GadgetView refreshTick(GadgetView view, SettingsStore& store, WorkingLabels& labels, const TickSample& sample,
+    RefreshMode mode, const TextCodec& codec);
 
 }  // namespace tavlo

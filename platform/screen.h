@@ -2,20 +2,9 @@
 
 #include <vector>
 
+#include "platform/geometry.h"
+
 namespace tavlo {
-
-struct TwipSize {
-    double width = 0;
-    double height = 0;
-};
-
-// A rectangle in twips: a screen's on the desktop, an element's in a window.
-struct TwipRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
 
 class Screen {
 public:

@@ -4,10 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/frm_dtmn.h"
 #include "core/number_text.h"
 #include "display/layout.h"
-#include "platform/memory_blocks.h"
 
 namespace tavlo {
 namespace {
@@ -24,29 +22,30 @@ std::uint64_t unitCount(const std::string& Mc)
 
 }  // namespace
 
-void releaseMemory(FrmDTMn& form, MemoryBlocks& blocks, const std::function<void()>& letEventsRun)
+void releaseMemory(const std::string& lblMClr, GadgetView& view, MainTimers& timers, MemoryBlocks& blocks,
+    const std::function<void()>& letEventsRun)
 {
-    form.TmrN.enabled = false;
-    form.TmrR.enabled = false;
-    const std::string Mc = form.store.lblMClr;
-    form.view.lblDate.text = "メモリ開放中";
+    timers.TmrN.enabled = false;
+    timers.TmrR.enabled = false;
+    const std::string Mc = lblMClr;
+    view.lblDate.text = "メモリ開放中";
 
     // Indices 0 to N × k: one word more than the count.
     bool reserved = blocks.reserve(unitCount(Mc) + 1, letEventsRun);
     for (int k = 1; reserved && k <= 9; ++k) {
-        form.view.RamT.width = kStepWidth * k;
-        form.view.lblTime.text = std::to_string(k * 10) + "%";
+        view.RamT.width = kStepWidth * k;
+        view.lblTime.text = std::to_string(k * 10) + "%";
         letEventsRun();
         reserved = blocks.reserve(unitCount(Mc) * static_cast<std::uint64_t>(k + 1) + 1, letEventsRun);
     }
     if (reserved) {
-        form.view.RamT.width = kFullBarWidth;
-        form.view.lblTime.text = "100%";
+        view.RamT.width = kFullBarWidth;
+        view.lblTime.text = "100%";
         letEventsRun();
-        form.view.lblDate.text = "開放完了";
+        view.lblDate.text = "開放完了";
     }
     // Whether it ran through or stopped, the restart timer hands the display back.
-    form.TmrRS = {true, 1000};
+    timers.TmrRS = {true, 1000};
     blocks.release();
 }
 

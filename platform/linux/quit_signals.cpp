@@ -50,4 +50,17 @@ QuitSignals::~QuitSignals()
     }
 }
 
+std::unique_ptr<EndRequestWatch> watchEndRequests(std::function<void()> quit)
+{
+    auto watch = std::make_unique<QuitSignals>();
+    QObject::connect(watch.get(), &QuitSignals::quitRequested, watch.get(), std::move(quit));
+    return watch;
+}
+
+void prepareProcess()
+{
+    // A file-size limit makes a write fail instead of killing the gadget.
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 }  // namespace tavlo

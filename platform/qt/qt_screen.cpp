@@ -3,27 +3,30 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "core/frm_dtmn.h"
-
 namespace tavlo {
+namespace {
+
+TwipRect twipsOf(const QRect& area)
+{
+    return tavlo::twipsOf(PixelRect{area.x(), area.y(), area.width(), area.height()});
+}
+
+}  // namespace
 
 TwipSize QtScreen::primarySize() const
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
-    const QSize size = screen->geometry().size();
-    return {size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel};
+    const TwipRect area = twipsOf(screen->geometry());
+    return {area.width, area.height};
 }
 
 std::vector<TwipRect> QtScreen::screens() const
 {
     std::vector<TwipRect> result;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect area = screen->geometry();
-        result.push_back({area.x() * kTwipsPerPixel, area.y() * kTwipsPerPixel, area.width() * kTwipsPerPixel,
-            area.height() * kTwipsPerPixel});
-    }
+    for (const QScreen* screen : QGuiApplication::screens())
+        result.push_back(twipsOf(screen->geometry()));
     return result;
 }
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "core/frm_dtmn.h"
 #include "display/layout.h"
+#include "display/window_place.h"
 #include "tests/fakes/fake_services.h"
 
 namespace tavlo {
@@ -14,13 +14,16 @@ namespace {
 class ApplyDisplaySettingsTest : public ::testing::Test {
 protected:
     testing::FakeServices fake;
-    FrmDTMn form{fake.services};
+    struct {
+        SettingsStore store;
+        GadgetView view = initialGadgetView();
+    } form;
 
     void apply()
     {
         form.view.window.width = kWindowWidth;
         form.view.window.height = kNormalHeight;
-        ApplyDisplaySettings(form);
+        ApplyDisplaySettings(form.store, form.view, fake.screen, fake.clock.now());
     }
     int visibleMoons() const
     {
@@ -45,30 +48,25 @@ TEST_F(ApplyDisplaySettingsTest, PositionsAreReadLenientlyAndUsedUnchanged)
     EXPECT_EQ(form.view.window.left, 0);
 }
 
-TEST_F(ApplyDisplaySettingsTest, AStatedMemorySizeReplacesTheCaptionsAndSelectsTmrR)
+TEST_F(ApplyDisplaySettingsTest, AStatedMemorySizeReplacesTheCaptions)
 {
     form.store.RTUl = "3072";
     apply();
     EXPECT_EQ(form.view.lblRTotal.text, "3072 (MB)");
     EXPECT_EQ(form.store.lblMClr, "24023208");
-    EXPECT_TRUE(form.TmrR.ticking());
-    EXPECT_EQ(form.TmrR.intervalMs, 500);
-    EXPECT_FALSE(form.TmrN.enabled);
 
     form.store.RTUl = "2560";
     apply();
     EXPECT_EQ(form.store.lblMClr, "20019340");
 }
 
-TEST_F(ApplyDisplaySettingsTest, NoStatedSizeLeavesTheCaptionsAndSelectsTmrN)
+TEST_F(ApplyDisplaySettingsTest, NoStatedSizeLeavesTheCaptions)
 {
     form.view.lblRTotal.text = "1049 (MB)";
     form.store.lblMClr = "8015962";
     apply();
     EXPECT_EQ(form.view.lblRTotal.text, "1049 (MB)");
     EXPECT_EQ(form.store.lblMClr, "8015962");
-    EXPECT_TRUE(form.TmrN.ticking());
-    EXPECT_FALSE(form.TmrR.enabled);
 }
 
 TEST_F(ApplyDisplaySettingsTest, ItemColoursOverrideTheCommonColour)

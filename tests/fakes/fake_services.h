@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "core/failure_reporter.h"
-#include "core/frm_dtmn.h"
 #include "platform/linux/cp932_codec.h"
+#include "platform/linux/desktop_tool_programs.h"
+#include "shell/main_window.h"
 
 namespace tavlo::testing {
 
@@ -281,12 +282,13 @@ struct FakeServices {
     FailureReporter failures{notifier};
     FakeBlocks blocks;
     FakeLauncher launcher;
+    DesktopToolPrograms toolPrograms;
     FakeRecentDocuments recentDocuments;
     FakeRecycleBin recycleBin;
     FakeUrlCache urlCache;
     FakeUrlHistory urlHistory;
     Services services{instance, session, memory, counters, files, codec, clock, screen, notifier, failures, blocks,
-        launcher, recentDocuments, recycleBin, urlCache, urlHistory};
+        launcher, toolPrograms, recentDocuments, recycleBin, urlCache, urlHistory};
 
     std::string settingsPath() const { return session.directory + "/QvrnData/" + session.user + ".qvn"; }
 };

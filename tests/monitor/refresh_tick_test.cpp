@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/frm_dtmn.h"
 #include "display/layout.h"
 #include "monitor/memory_figures.h"
 #include "monitor/tray_tip.h"
+#include "shell/main_window.h"
 #include "tests/fakes/fake_services.h"
 
 namespace tavlo {
@@ -88,7 +88,7 @@ protected:
     void tick() { form.TmrN_Timer(); }
 
     testing::FakeServices fake;
-    FrmDTMn form{fake.services};
+    MainWindow form{fake.services};
 };
 
 TEST_F(RefreshTickTest, ReplacesThePlaceholdersWithReadouts)
@@ -100,9 +100,9 @@ TEST_F(RefreshTickTest, ReplacesThePlaceholdersWithReadouts)
     EXPECT_EQ(form.view.lblRPer.text, "50%");  // 1 GiB with half of it available
     EXPECT_FLOAT_EQ(static_cast<float>(form.view.PrscrTime.width), 38 * 0.01f * 2595);
     EXPECT_FLOAT_EQ(static_cast<float>(form.view.DSpce.width), 45 * 0.01f * 2595);
-    EXPECT_EQ(form.lblC, "38");
-    EXPECT_EQ(form.lblD, "12");
-    EXPECT_EQ(form.lblDs, "45.");
+    EXPECT_EQ(form.labels.lblC, "38");
+    EXPECT_EQ(form.labels.lblD, "12");
+    EXPECT_EQ(form.labels.lblDs, "45.");
 }
 
 TEST_F(RefreshTickTest, TheTipSummarisesDateTimeMoonAndLoads)
@@ -160,7 +160,7 @@ TEST_F(RefreshTickTest, DiskTimeOverHundredIsCapped)
     tick();
     EXPECT_EQ(form.view.lblDPer.text, "100%");
     EXPECT_EQ(form.view.DiskTime.width, 2595);
-    EXPECT_EQ(form.lblD, "250");
+    EXPECT_EQ(form.labels.lblD, "250");
 }
 
 struct FreeSpaceCase {
@@ -193,7 +193,7 @@ TEST_F(RefreshTickTest, FailedCountersKeepTheWorkingLabelsAndShowZero)
     tick();
     EXPECT_EQ(form.view.lblCPer.text, "0%");
     EXPECT_EQ(form.view.lblDPer.text, "0%");
-    EXPECT_EQ(form.lblC, "38");  // kept, so the bars keep their size
+    EXPECT_EQ(form.labels.lblC, "38");  // kept, so the bars keep their size
     EXPECT_FLOAT_EQ(static_cast<float>(form.view.PrscrTime.width), 38 * 0.01f * 2595);
     EXPECT_EQ(form.view.lblDSPer.text, "45.%");
 }
@@ -202,7 +202,7 @@ TEST_F(RefreshTickTest, WithoutAnyReadingTheBarsAreEmpty)
 {
     fake.counters.values.clear();
     tick();
-    EXPECT_EQ(form.lblC, "C");
+    EXPECT_EQ(form.labels.lblC, "C");
     EXPECT_EQ(form.view.PrscrTime.width, 0);
     EXPECT_EQ(form.view.DiskTime.width, 0);
     EXPECT_EQ(form.view.DSpce.width, 0);

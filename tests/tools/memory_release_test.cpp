@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/frm_dtmn.h"
+#include "shell/main_window.h"
 #include "tests/fakes/fake_services.h"
 
 namespace tavlo {
@@ -19,15 +19,16 @@ protected:
     // Runs the release, noting what the display showed whenever it repainted.
     void run()
     {
-        releaseMemory(form, fake.blocks, [this] {
+        releaseMemory(form.store.lblMClr, form.view, form.timers, fake.blocks, [this] {
             times.push_back(form.view.lblTime.text);
             widths.push_back(form.view.RamT.width);
-            EXPECT_FALSE(form.TmrN.enabled || form.TmrR.enabled) << "a refresh could overwrite the progress";
+            EXPECT_FALSE(form.timers.TmrN.enabled || form.timers.TmrR.enabled)
+                << "a refresh could overwrite the progress";
         });
     }
 
     testing::FakeServices fake;
-    FrmDTMn form{fake.services};
+    MainWindow form{fake.services};
     std::vector<std::string> times;
     std::vector<double> widths;
 };
@@ -43,8 +44,8 @@ TEST_F(MemoryReleaseTest, GrowsInTenStepsWithTheProgressOnTheClock)
         (std::vector<std::uint64_t>{1001, 2001, 3001, 4001, 5001, 6001, 7001, 8001, 9001, 10001}));
     EXPECT_EQ(form.view.lblDate.text, "開放完了");
     EXPECT_FALSE(fake.blocks.held);  // given back
-    EXPECT_TRUE(form.TmrRS.ticking());
-    EXPECT_EQ(form.TmrRS.intervalMs, 1000);
+    EXPECT_TRUE(form.timers.TmrRS.ticking());
+    EXPECT_EQ(form.timers.TmrRS.intervalMs, 1000);
 }
 
 TEST_F(MemoryReleaseTest, ACountOfZeroStillRunsAllTenSteps)
@@ -71,13 +72,13 @@ TEST_F(MemoryReleaseTest, AReservationThatFailsStopsAtItsStepAndStillHandsBack)
     EXPECT_EQ(fake.blocks.reserved.size(), 4u);
     EXPECT_EQ(form.view.lblDate.text, "メモリ開放中");
     EXPECT_FALSE(fake.blocks.held);
-    EXPECT_TRUE(form.TmrRS.ticking());
+    EXPECT_TRUE(form.timers.TmrRS.ticking());
 
     form.store.RTUl = "4096";
     form.TmrRS_Timer();
-    EXPECT_TRUE(form.TmrR.ticking());
-    EXPECT_FALSE(form.TmrN.enabled);
-    EXPECT_FALSE(form.TmrRS.enabled);
+    EXPECT_TRUE(form.timers.TmrR.ticking());
+    EXPECT_FALSE(form.timers.TmrN.enabled);
+    EXPECT_FALSE(form.timers.TmrRS.enabled);
 }
 
 }  // namespace

@@ -1,0 +1,94 @@
+#include "shell/qt/gadget_app.h"
+
+#include "setup/qt/settings_dialog.h"
+#include "shell/qt/gadget_session.h"
+#include "shell/qt/gadget_window.h"
+
+namespace tavlo {
+
+GadgetApp::GadgetApp(Services& services, Pickers& pickers) : services_(services), pickers_(pickers) {}
+
+GadgetApp::~GadgetApp()
+{
+    delete setup_;
+}
+
+bool GadgetApp::start()
+{
+    loadSession();
+    return session_->load();
+}
+
+void GadgetApp::loadSession()
+{
+    session_ = std::make_unique<GadgetSession>(services_);
+    connect(session_.get(), &GadgetSession::endRequested, this, &GadgetApp::endRequested);
+    connect(session_.get(), &GadgetSession::settingsRequested, this, &GadgetApp::openSettings);
+    // Only once the busy handler's stack has unwound.
+    connect(
+        session_.get(), &GadgetSession::idle, this,
+        [this] {
+            if (restartPending_ && !session_->busy())
+                restartSession();
+        },
+        Qt::QueuedConnection);
+}
+
+void GadgetApp::cmdClose()
+{
+    session_->cmdClose();
+}
+
+void GadgetApp::openSettings()
+{
+    // A second "設定" only brings the open dialog to the front.
+    if (!setup_) {
+        setup_ = new SettingsDialog(pickers_, services_.notifier);
+        setup_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(setup_, &SettingsDialog::saveRequested, this, &GadgetApp::saveSettings);
+        setup_->Form_Load(session_->form().store);
+        // In the middle of the screen.
+        const TwipSize screen = services_.screen.primarySize();
+        const PixelRect place
+            = centredOn(wholePixels(TwipRect{0, 0, screen.width, screen.height}), setup_->width(), setup_->height());
+        setup_->move(place.x, place.y);
+    }
+    setup_->show();
+    setup_->raise();
+    setup_->activateWindow();
+}
+
+void GadgetApp::saveSettings()
+{
+    MainWindow& form = session_->form();
+    setup_->form().copyToStore(form.store);
+    if (!session_->busy()) {
+        hideMainWindow();
+        form.cmdSave();
+        restartSession();
+        return;
+    }
+    // Throwing the main window away under a handler that is still running
+    // (the memory release lets events run between its steps) would pull its
+    // data from under it: the file is written at once, so that nothing is
+    // lost if the program ends first, and the restart comes when the
+    // handler has returned.
+    form.cmdSave();
+    restartPending_ = true;
+}
+
+void GadgetApp::hideMainWindow()
+{
+    session_->form().view.window.visible = false;
+    session_->window().sync();
+}
+
+void GadgetApp::restartSession()
+{
+    restartPending_ = false;
+    session_.reset();
+    loadSession();
+    session_->load();
+}
+
+}  // namespace tavlo

@@ -1,0 +1,274 @@
+#include "shell/qt/gadget_session.h"
+
+#include <QClipboard>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include <algorithm>
+#include <climits>
+
+#include "shell/qt/gadget_window.h"
+#include "shell/qt/tray_icon.h"
+#include "shell/qt/tray_menu.h"
+#include "shell/tray_messages.h"
+#include "tools/internet_cleanup.h"
+#include "tools/memory_release.h"
+#include "tools/recycle_bin_action.h"
+#include "tools/tool_launch.h"
+
+namespace tavlo {
+namespace {
+
+void syncTimer(QTimer& timer, const Timer& state)
+{
+    if (!state.ticking()) {
+        timer.stop();
+    } else if (!timer.isActive() || timer.interval() != state.intervalMs) {
+        timer.start(state.intervalMs);
+    }
+}
+
+// Qt reports the icon's clicks as activation reasons; they stand for the
+// button-up messages that Windows would send.
+int messageOf(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        return WM_LBUTTONUP;
+    case QSystemTrayIcon::Context:
+        return WM_RBUTTONUP;
+    case QSystemTrayIcon::DoubleClick:
+        return WM_LBUTTONDBLCLK;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+GadgetSession::GadgetSession(Services& services)
+    : form_(std::make_unique<MainWindow>(services)),
+      window_(std::make_unique<GadgetWindow>(form_->view)),
+      tray_(std::make_unique<TrayIcon>(form_->view.tray))
+{
+    tmrN_.callOnTimeout(this, [this] {
+        form_->TmrN_Timer();
+        sync();
+    });
+    tmrR_.callOnTimeout(this, [this] {
+        form_->TmrR_Timer();
+        sync();
+    });
+    tmrRS_.callOnTimeout(this, [this] {
+        memoryReleaseLoaded_ = false;
+        unloadMenu();
+        form_->TmrRS_Timer();
+        sync();
+    });
+    // The popup runs its own event loop until it closes, and its choice may
+    // remove the icon or rebuild the window: it must not run inside the
+    // event handler of the very widget it removes, so it opens afterwards.
+    connect(&tray_->icon(), &QSystemTrayIcon::activated, this, &GadgetSession::trayActivated, Qt::QueuedConnection);
+    if (tray_->hostShowsMenu()) {
+        // Chosen from the event loop, as in the menu window's own popup.
+        addMenuEntries(exportedMenu_, this, [this](MenuCommand command) {
+            QMetaObject::invokeMethod(
+                this, [this, command] { menuPicked(command); }, Qt::QueuedConnection);
+        });
+        tray_->icon().setContextMenu(&exportedMenu_);
+    }
+    connect(window_.get(), &GadgetWindow::menuRequested, this, &GadgetSession::showPopup, Qt::QueuedConnection);
+
+    const PositionStrip& strip = window_->strip();
+    connect(strip.PstnMove, &DragHandle::pressed, this,
+        [this](int buttons, QPointF twips) { form_->PstnMove_MouseDown(buttons, twips.x(), twips.y()); });
+    connect(strip.PstnMove, &DragHandle::moved, this, [this](int buttons, QPointF twips) {
+        form_->PstnMove_MouseMove(buttons, twips.x(), twips.y());
+        sync();
+    });
+    connect(strip.cmdPstnSave, &QPushButton::clicked, this, [this] {
+        form_->cmdPstnSave_Click();
+        sync();
+    });
+    connect(strip.cmdFstPstn, &QPushButton::clicked, this, [this] {
+        form_->cmdFstPstn_Click();
+        sync();
+    });
+}
+
+GadgetSession::~GadgetSession()
+{
+    form_->Form_Unload();
+    tray_->sync();
+}
+
+bool GadgetSession::load()
+{
+    if (form_->Form_Load() == MainWindow::LoadResult::AlreadyRunning)
+        return false;
+    sync();
+    return true;
+}
+
+void GadgetSession::cmdClose()
+{
+    form_->cmdClose();
+    sync();
+}
+
+void GadgetSession::trayMessage(int message)
+{
+    switch (trayMessageAction(message)) {
+    case TrayAction::UnloadMenu:
+        unloadMenu();
+        break;
+    case TrayAction::ShowPopup:
+        showPopup(QCursor::pos());
+        break;
+    case TrayAction::Nothing:
+        break;
+    }
+}
+
+void GadgetSession::unloadMenu()
+{
+    // The menu may be the one whose choice got us here: it goes once its
+    // event has been handled.
+    if (menu_)
+        menu_.release()->deleteLater();
+}
+
+void GadgetSession::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    // A host that shows the exported menu opens it on a right click itself.
+    if (reason == QSystemTrayIcon::Context && tray_->hostShowsMenu())
+        return;
+    trayMessage(messageOf(reason));
+}
+
+void GadgetSession::loadMenu()
+{
+    if (menu_)
+        return;
+    menu_ = std::make_unique<TrayMenu>();
+    connect(menu_.get(), &TrayMenu::picked, this, &GadgetSession::menuPicked);
+    connect(&menu_->cmdRBinEmp, &QPushButton::clicked, this, &GadgetSession::cmdRBinEmp_Click);
+}
+
+void GadgetSession::showPopup(const QPoint& position)
+{
+    const Running running(*this);
+    loadMenu();
+    menu_->popup(position);
+}
+
+void GadgetSession::menuPicked(MenuCommand command)
+{
+    const Running running(*this);
+    Services& services = form_->services();
+    switch (command) {
+    case MenuCommand::DTMnEnd:
+        cmdClose();
+        break;
+    case MenuCommand::Pstn:
+        form_->Pstn_Click();
+        sync();
+        break;
+    case MenuCommand::MntrCstmz:
+        emit settingsRequested();
+        break;
+    case MenuCommand::MemClr:
+        releaseMemory();
+        break;
+    case MenuCommand::SysIfo:
+        if (!launchTool(Tool::SysIfo, services.toolPrograms, services.launcher))
+            services.notifier.showMessage(std::string(kPropertiesFailedMessage));
+        break;
+    case MenuCommand::FleDel: {
+        const IoStatus status = services.recentDocuments.clear();
+        services.notifier.showMessage(status.ok ? "削除しました。" : "削除できませんでした。\r" + status.reason);
+        break;
+    }
+    case MenuCommand::Emp:
+        // The entry presses the menu window's hidden button.
+        loadMenu();
+        menu_->cmdRBinEmp.click();
+        break;
+    case MenuCommand::TIFDel:
+        TIFDel_Click(services.urlCache, services.notifier);
+        break;
+    case MenuCommand::DelIHstry:
+        DelIHstry_Click(services.urlHistory, services.notifier);
+        break;
+    case MenuCommand::ClipBoadClr:
+        QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+        QGuiApplication::clipboard()->clear(QClipboard::Selection);
+        break;
+    case MenuCommand::cleanmgr:
+    case MenuCommand::tmgr:
+    case MenuCommand::CtPanel:
+    case MenuCommand::rstrui:
+    case MenuCommand::msinfo:
+    case MenuCommand::dfrg:
+        launchTool(*toolOf(command), services.toolPrograms, services.launcher);
+        break;
+    case MenuCommand::None:
+        break;
+    }
+}
+
+void GadgetSession::cmdRBinEmp_Click()
+{
+    const Running running(*this);
+    // The progress shows only when emptying takes more than a moment. Within
+    // a large folder its value stays, yet it repaints and hears "キャンセル".
+    std::unique_ptr<QProgressDialog> progress;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    const auto report = [&](std::size_t done, std::size_t total) {
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(QStringLiteral("ごみ箱を空にしています..."),
+                QStringLiteral("キャンセル"), 0, static_cast<int>(std::min<std::size_t>(total, INT_MAX)));
+            progress->setWindowTitle(QString::fromUtf8(kProductName));
+            progress->setWindowModality(Qt::ApplicationModal);
+            progress->setMinimumDuration(500);
+        }
+        progress->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
+        if (sinceEvents.elapsed() >= 50) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+        return !progress->wasCanceled();
+    };
+    tavlo::cmdRBinEmp_Click(form_->services().recycleBin, form_->services().notifier, report);
+    unloadMenu();
+}
+
+void GadgetSession::releaseMemory()
+{
+    // While frmMClr is loaded, the entry only shows it again.
+    if (memoryReleaseLoaded_)
+        return;
+    memoryReleaseLoaded_ = true;
+    tavlo::releaseMemory(form_->store.lblMClr, form_->view, form_->timers, form_->services().blocks, [this] {
+        sync();
+        QCoreApplication::processEvents();
+    });
+    sync();
+}
+
+void GadgetSession::sync()
+{
+    window_->sync();
+    tray_->sync();
+    syncTimer(tmrN_, form_->timers.TmrN);
+    syncTimer(tmrR_, form_->timers.TmrR);
+    syncTimer(tmrRS_, form_->timers.TmrRS);
+    if (form_->endRequested)
+        emit endRequested();
+}
+
+}  // namespace tavlo

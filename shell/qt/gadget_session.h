@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QMenu>
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <memory>
+
+#include "shell/main_window.h"
+#include "shell/menu_entries.h"
+
+namespace tavlo {
+
+class TrayMenu;
+class GadgetWindow;
+class TrayIcon;
+
+// One load of the main window: the logic, its window, its notification icon,
+// its menu window and its timers. The shell turns events into calls of the
+// logic and then brings the window, the icon and the timers in line with the
+// logic's state.
+class GadgetSession : public QObject {
+    Q_OBJECT
+
+public:
+    explicit GadgetSession(Services& services);
+    ~GadgetSession() override;
+
+    // Runs the load handler; false when another instance runs and this
+    // process is to end.
+    bool load();
+
+    // "終了": removes the icon and ends the program.
+    void cmdClose();
+
+    // A mouse message of the icon, numbered as on Windows.
+    void trayMessage(int message);
+
+    // What a menu entry does.
+    void menuPicked(MenuCommand command);
+
+    // True while a handler that lets events run (the popup menu, the memory
+    // release, emptying the bin) is on the stack: the session must not be
+    // thrown away under it.
+    bool busy() const { return running_ > 0; }
+
+    MainWindow& form() { return *form_; }
+    GadgetWindow& window() { return *window_; }
+    // The menu window, while it is loaded.
+    TrayMenu* menu() { return menu_.get(); }
+
+signals:
+    void endRequested();
+    // "設定" in the menu.
+    void settingsRequested();
+    // The last handler that let events run has returned.
+    void idle();
+
+private:
+    void sync();
+    void loadMenu();
+    void showPopup(const QPoint& position);
+    void unloadMenu();
+    // "メモリ開放": loads frmMClr, whose loading runs the release.
+    void releaseMemory();
+    // The click handler of the menu window's cmdRBinEmp.
+    void cmdRBinEmp_Click();
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
+
+    std::unique_ptr<MainWindow> form_;
+    // The menu's tree, exported with the icon for a host that shows it.
+    QMenu exportedMenu_;
+    std::unique_ptr<GadgetWindow> window_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<TrayMenu> menu_;
+    QTimer tmrN_, tmrR_, tmrRS_;
+    bool memoryReleaseLoaded_ = false;
+    int running_ = 0;
+
+    // Marks the session busy while it lives.
+    class Running {
+    public:
+        explicit Running(GadgetSession& session) : session_(session) { ++session_.running_; }
+        ~Running()
+        {
+            if (--session_.running_ == 0)
+                emit session_.idle();
+        }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+
+    private:
+        GadgetSession& session_;
+    };
+};
+
+}  // namespace tavlo

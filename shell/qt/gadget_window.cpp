@@ -1,0 +1,121 @@
+#include "shell/qt/gadget_window.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <cmath>
+
+#include "platform/desktop_window.h"
+#include "shell/main_window.h"
+#include "shell/qt/gadget_renderer.h"
+
+namespace tavlo {
+namespace {
+
+// How often to look whether a compositor started or stopped.
+constexpr int kCompositorWatchMs = 2000;
+
+}  // namespace
+
+GadgetWindow::GadgetWindow(const GadgetView& view)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      view_(view),
+      compositing_(compositorRunning()),
+      strip_(this)
+{
+    setObjectName("frmDTMn");
+    setWindowTitle(kProductName);
+    setAttribute(Qt::WA_TranslucentBackground, compositing_);
+    // The picture covers the whole window: no background to clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    create();
+    keepOffTaskbar(winId());
+
+    compositorWatch_.callOnTimeout(this, &GadgetWindow::followCompositor);
+    compositorWatch_.start(kCompositorWatchMs);
+}
+
+void GadgetWindow::sync()
+{
+    const WindowView& window = view_.window;
+    const QSize size(wholePixels(window.width), wholePixels(window.height));
+    if (this->size() != size)
+        setFixedSize(size);
+    const QPoint position(wholePixels(window.left), wholePixels(window.top));
+    if (pos() != position)
+        move(position);
+    const bool positionMode = window.height >= kPositionModeHeight;
+    if (strip_.PstnMove->isHidden() == positionMode)
+        strip_.setVisible(positionMode);
+    if (painted_ != view_)
+        render();
+    if (isVisible() != window.visible)
+        setVisible(window.visible);
+}
+
+void GadgetWindow::render()
+{
+    const qreal ratio = devicePixelRatioF();
+    const Backdrop backdrop = compositing_ ? Backdrop::Transparent : Backdrop::ColourKey;
+    const QSize size(wholePixels(view_.window.width), wholePixels(view_.window.height));
+    QRegion changed;
+    if (!painted_ || picture_.devicePixelRatio() != ratio || picture_.deviceIndependentSize().toSize() != size) {
+        picture_ = renderGadget(view_, cache_, ratio, backdrop);
+        changed = QRect(QPoint(0, 0), size);
+    } else {
+        // Only what changed is drawn again: the clock moves every second.
+        changed = changedArea(*painted_, view_);
+        repaintGadget(picture_, view_, cache_, backdrop, changed);
+    }
+    painted_ = view_;
+
+    if (compositing_)
+        clearKeyPixels(picture_, view_.window.colourKey, changed);
+    // The see-through pixels let clicks through to the desktop, as a colour
+    // key does, with or without a compositor.
+    if (!changed.isEmpty()) {
+        updateShape(shape_, picture_, view_.window.colourKey, changed, backdrop);
+        if (view_.window.height >= kPositionModeHeight) {
+            for (const QRect& rect : strip_.rects())
+                keepRect(shape_, QRectF(QRectF(rect).topLeft() * ratio, QRectF(rect).size() * ratio).toAlignedRect());
+        }
+        setWindowShape(winId(), shape_, compositing_ ? ShapeKind::InputOnly : ShapeKind::DrawingAndInput);
+    }
+    update(changed);
+}
+
+void GadgetWindow::followCompositor()
+{
+    const bool running = compositorRunning();
+    if (running == compositing_)
+        return;
+    // Translucency is chosen when the native window is made: make it anew.
+    compositing_ = running;
+    const bool shown = isVisible();
+    hide();
+    destroy();
+    setAttribute(Qt::WA_TranslucentBackground, compositing_);
+    create();
+    keepOffTaskbar(winId());
+    painted_.reset();
+    shape_ = {};
+    render();
+    move(wholePixels(view_.window.left), wholePixels(view_.window.top));
+    if (shown)
+        show();
+}
+
+void GadgetWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    emit menuRequested(event->globalPos());
+}
+
+void GadgetWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, picture_);
+}
+
+}  // namespace tavlo

@@ -1,0 +1,22 @@
+#include "shell/qt/message_box_notifier.h"
+
+#include <QMessageBox>
+
+#include "shell/main_window.h"
+#include "shell/qt/tray_icon.h"
+
+namespace tavlo {
+
+void MessageBoxNotifier::showMessage(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, kProductName, tipText(text), QMessageBox::Ok);
+    box.exec();
+}
+
+bool MessageBoxNotifier::ask(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, kProductName, tipText(text), QMessageBox::Yes | QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace tavlo

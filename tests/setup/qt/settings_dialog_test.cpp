@@ -1,0 +1,273 @@
+#include "setup/qt/settings_dialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "core/settings_record.h"
+#include "setup/qt/pickers.h"
+#include "shell/qt/gadget_app.h"
+#include "shell/qt/gadget_session.h"
+#include "shell/qt/gadget_window.h"
+#include "tests/fakes/fake_services.h"
+
+namespace tavlo {
+namespace {
+
+// Pickers that give the answers a test queued, and note what they were asked.
+struct FakePickers final : Pickers {
+    std::deque<std::optional<Colour>> colours;
+    std::deque<std::optional<FontChoice>> fonts;
+    std::vector<Colour> colourPresets;
+    std::vector<std::pair<std::string, int>> fontPresets;
+
+    std::optional<Colour> pickColour(Colour initial, QWidget*) override
+    {
+        colourPresets.push_back(initial);
+        auto answer = colours.front();
+        colours.pop_front();
+        return answer;
+    }
+    std::optional<FontChoice> pickFont(const std::string& face, int pointSize, QWidget*) override
+    {
+        fontPresets.emplace_back(face, pointSize);
+        auto answer = fonts.front();
+        fonts.pop_front();
+        return answer;
+    }
+};
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(app.start());
+        app.openSettings();
+        ASSERT_NE(app.setup(), nullptr);
+    }
+
+    SettingsDialog& dialog() { return *app.setup(); }
+    template <typename T = QAbstractButton> T* control(const char* name)
+    {
+        auto* found = dialog().findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void pick(const char* row, std::optional<Colour> colour)
+    {
+        pickers.colours.push_back(colour);
+        control<QPushButton>((std::string("browse-") + row).c_str())->click();
+    }
+    std::string settingsFile() { return fake.files.files[fake.settingsPath()]; }
+
+    testing::FakeServices fake;
+    FakePickers pickers;
+    GadgetApp app{fake.services, pickers};
+};
+
+TEST_F(SettingsDialogTest, IsTheFixedWhiteWindowTitled設定)
+{
+    EXPECT_EQ(dialog().windowTitle(), "設定");
+    EXPECT_EQ(dialog().size(), QSize(561, 352));
+    EXPECT_EQ(dialog().minimumSize(), dialog().maximumSize());
+    EXPECT_FALSE(dialog().windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(dialog().windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(dialog().palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(dialog().pos(), QPoint(512 - 280, 384 - 176));  // the middle of a 1024 x 768 screen
+}
+
+struct TimeColourCase {
+    const char* name;
+    Colour chosen;
+    const char* key;
+    friend void PrintTo(const TimeColourCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class TimeColour : public SettingsDialogTest, public ::testing::WithParamInterface<TimeColourCase> {};
+
+TEST_P(TimeColour, MovesTheTransparencyColour)
+{
+    control("Check2")->click();
+    pick("time", GetParam().chosen);
+    EXPECT_EQ(pickers.colourPresets.back(), 255);  // the picker starts on red
+    EXPECT_EQ(dialog().form().BClor, GetParam().key);
+}
+
+INSTANTIATE_TEST_SUITE_P(Colours, TimeColour,
+    ::testing::Values(TimeColourCase{"Black", 0, "10"}, TimeColourCase{"Fourteen", 14, "24"},
+        TimeColourCase{"Fifteen", 15, "5"}, TimeColourCase{"White", 16777215, "16777205"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(SettingsDialogTest, TheCommonColourMovesTheTransparencyAndItemColoursDoNot)
+{
+    pick("all", 16711685);
+    EXPECT_EQ(dialog().form().BClor, "16711675");
+    control("Check2")->click();
+    for (const char* row : {"date", "c", "r", "d", "ds"})
+        pick(row, 255);
+    EXPECT_EQ(dialog().form().BClor, "16711675");
+    EXPECT_EQ(dialog().form().AllClor, "");  // switching modes lost it
+}
+
+TEST_F(SettingsDialogTest, TheItemButtonsWorkOnlyInTheirMode)
+{
+    EXPECT_TRUE(control<QCheckBox>("Check1")->isChecked());
+    EXPECT_FALSE(control<QPushButton>("browse-c")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>("browse-all")->isEnabled());
+    control("Check2")->click();
+    EXPECT_TRUE(control<QPushButton>("browse-c")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("browse-all")->isEnabled());
+    control("Check2")->click();  // clicking the checked box keeps it checked
+    EXPECT_TRUE(control<QCheckBox>("Check2")->isChecked());
+}
+
+TEST_F(SettingsDialogTest, SavingInAllItemsModeWithoutAColourStoresSilverAndRestarts)
+{
+    GadgetSession* before = &app.session();
+    control<QPushButton>("Command6")->click();
+    EXPECT_EQ(settingsFile().substr(14, 30), "12632256" + std::string(22, ' '));
+    EXPECT_NE(&app.session(), before);  // a fresh main window
+    EXPECT_EQ(app.session().form().store.AllClor, "12632256");
+    EXPECT_TRUE(app.session().form().view.tray.present);
+    EXPECT_TRUE(app.session().window().isVisible());
+    ASSERT_NE(app.setup(), nullptr);  // the dialog stays open
+    EXPECT_TRUE(dialog().isVisible());
+}
+
+// "保存" is pressed while an entry of the menu lets events run: between the
+// steps of "メモリ開放", or while the Trash empties before its progress shows.
+class SaveDuringAnAction : public SettingsDialogTest, public ::testing::WithParamInterface<MenuCommand> {};
+
+TEST_P(SaveDuringAnAction, RestartsTheMainWindowOnceTheActionHasReturned)
+{
+    fake.recycleBin.items = 4;
+    fake.recycleBin.perItem = std::chrono::milliseconds(30);
+    pick("all", 255);
+    GadgetSession* before = &app.session();
+    QTimer::singleShot(0, control<QPushButton>("Command6"), &QPushButton::click);
+    before->menuPicked(GetParam());
+    EXPECT_EQ(&app.session(), before);               // the busy main window lived through it
+    EXPECT_EQ(settingsFile().substr(14, 3), "255");  // saved at once all the same
+    // The action ran to its end.
+    if (GetParam() == MenuCommand::MemClr) {
+        EXPECT_EQ(fake.blocks.reserved.size(), 10u);
+        EXPECT_EQ(before->form().view.lblDate.text, "開放完了");
+    } else {
+        EXPECT_EQ(fake.recycleBin.emptied, 1);
+    }
+
+    QCoreApplication::processEvents();
+    EXPECT_NE(&app.session(), before);
+    EXPECT_EQ(app.session().form().view.lblCPer.colour, 255);
+    EXPECT_EQ(settingsFile().substr(14, 3), "255");
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, SaveDuringAnAction, ::testing::Values(MenuCommand::MemClr, MenuCommand::Emp),
+    [](const auto& entry) { return entry.param == MenuCommand::MemClr ? "MemClr" : "Emp"; });
+
+TEST_F(SettingsDialogTest, ASavedColourShowsAfterTheRestart)
+{
+    pick("all", 255);
+    control<QPushButton>("Command6")->click();
+    EXPECT_EQ(app.session().form().view.lblCPer.colour, 255);
+    EXPECT_EQ(app.session().form().view.window.colourKey, 245);
+}
+
+TEST_F(SettingsDialogTest, CancelAndCloseLeaveTheSettingsFileByteForByte)
+{
+    SettingsStore saved;
+    saved.WTop = "1500";
+    saved.CClor = "65280";
+    fake.files.files[fake.settingsPath()] = encodeRecord(saved, fake.codec) + "tail";
+    GadgetApp reloaded(fake.services, pickers);
+    ASSERT_TRUE(reloaded.start());
+    const std::string before = settingsFile();
+    for (const char* button : {"Command5", "cmdUnld"}) {
+        reloaded.openSettings();
+        SettingsDialog* open = reloaded.setup();
+        ASSERT_NE(open, nullptr);
+        open->findChild<QCheckBox*>("Check1")->click();
+        pickers.colours.push_back(255);
+        open->findChild<QPushButton*>("browse-all")->click();
+        open->findChild<QPushButton*>(button)->click();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(reloaded.setup(), nullptr) << button;
+        EXPECT_EQ(settingsFile(), before) << button;
+        EXPECT_EQ(reloaded.session().form().store.CClor, "65280");
+    }
+}
+
+TEST_F(SettingsDialogTest, ASecondOpeningKeepsTheUnsavedEdits)
+{
+    pick("all", 255);
+    SettingsDialog* first = app.setup();
+    app.openSettings();
+    EXPECT_EQ(app.setup(), first);
+    EXPECT_EQ(dialog().form().AllClor, "255");
+}
+
+TEST_F(SettingsDialogTest, ABoldItalicFontOfAnySizeStoresFaceAndStyleWords)
+{
+    pickers.fonts.push_back(FontChoice{"IPAGothic", true, true});
+    control("Command17")->click();
+    EXPECT_EQ(pickers.fontPresets.back().first, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(pickers.fontPresets.back().second, 9);
+    EXPECT_EQ(dialog().form().ClFntN, "IPAGothic");
+    EXPECT_EQ(dialog().form().ClFntSt, "太字 斜体");
+    pickers.fonts.push_back(std::nullopt);
+    control("Command17")->click();
+    EXPECT_EQ(dialog().form().ClFntSt, "太字 斜体");
+}
+
+TEST_F(SettingsDialogTest, TheCombosWriteOnAndOff)
+{
+    auto* clock = control<QComboBox>("cboCVw");
+    auto* moon = control<QComboBox>("cboMVw");
+    EXPECT_EQ(clock->currentText(), "表示");
+    clock->setCurrentIndex(1);
+    emit clock->activated(1);
+    moon->setCurrentIndex(1);
+    emit moon->activated(1);
+    EXPECT_EQ(dialog().form().CVw, "off");
+    EXPECT_EQ(dialog().form().MVw, "off");
+    clock->setCurrentIndex(0);
+    emit clock->activated(0);
+    EXPECT_EQ(dialog().form().CVw, "on");
+}
+
+TEST_F(SettingsDialogTest, TextTypedIntoAComboChangesNothing)
+{
+    auto* clock = control<QComboBox>("cboCVw");
+    clock->lineEdit()->setText("abc");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(clock->lineEdit(), &enter);
+    clock->lineEdit()->setText("非表示");
+    QApplication::sendEvent(clock->lineEdit(), &enter);
+    EXPECT_EQ(dialog().form().CVw, "on");
+    EXPECT_EQ(clock->count(), 2);
+}
+
+TEST_F(SettingsDialogTest, TheHelpLinkShowsTheFiveLineMessage)
+{
+    auto* link = control<QLabel>("Label30");
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    QMouseEvent release(
+        QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(link, &release);
+    ASSERT_EQ(fake.notifier.messages.size(), 1u);
+    EXPECT_EQ(fake.notifier.messages[0], memoryHelpMessage());
+}
+
+}  // namespace
+}  // namespace tavlo

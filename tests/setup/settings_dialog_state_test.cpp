@@ -1,0 +1,208 @@
+#include "setup/settings_dialog_state.h"
+
+#include <gtest/gtest.h>
+
+namespace tavlo {
+namespace {
+
+class SetupFormTest : public ::testing::Test {
+protected:
+    SettingsStore store;
+    SettingsDialogState form;
+};
+
+struct KeyMove {
+    const char* name;
+    const char* row;
+    Colour chosen;
+    Colour key;
+    friend void PrintTo(const KeyMove& move, std::ostream* out) { *out << move.name; }
+};
+
+class TransparencyFollows : public SetupFormTest, public ::testing::WithParamInterface<KeyMove> {};
+
+TEST_P(TransparencyFollows, TheTimeOrCommonColourTenAway)
+{
+    form.Form_Load(store);
+    form.PickColor(GetParam().row, GetParam().chosen);
+    EXPECT_EQ(form.BClor, std::to_string(GetParam().key));
+    EXPECT_EQ(form.Bc, GetParam().key);
+}
+
+INSTANTIATE_TEST_SUITE_P(Colours, TransparencyFollows,
+    ::testing::Values(KeyMove{"BlackTime", "time", 0, 10}, KeyMove{"Fourteen", "time", 14, 24},
+        KeyMove{"Fifteen", "time", 15, 5}, KeyMove{"WhiteTime", "time", 16777215, 16777205},
+        KeyMove{"BorrowAcrossBytes", "all", 16711685, 16711675}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(SetupFormTest, OtherItemColoursNeverMoveTheTransparency)
+{
+    store.BClor = "3347759";
+    form.Form_Load(store);
+    form.Check2_Click();
+    for (const char* row : {"date", "c", "r", "d", "ds"})
+        form.PickColor(row, 255);
+    EXPECT_EQ(form.BClor, "3347759");
+    form.PickColor("time", 65280);
+    EXPECT_EQ(form.BClor, "65270");  // a chosen time colour replaces it
+}
+
+TEST_F(SetupFormTest, ACancelledPickerChangesNothing)
+{
+    form.Form_Load(store);
+    form.PickColor("all", std::nullopt);
+    form.PickColor("back", std::nullopt);
+    EXPECT_EQ(form.AllClor, "");
+    EXPECT_FALSE(form.Bc);
+    form.PickClockFont(std::nullopt);
+    EXPECT_EQ(form.ClFntN, "");
+}
+
+TEST_F(SetupFormTest, SwitchingModesLosesTheOtherModesColours)
+{
+    form.Form_Load(store);
+    form.Check2_Click();
+    form.PickColor("c", 255);
+    form.PickColor("date", 65280);
+    form.Check1_Click();
+    EXPECT_EQ(form.CClor, "");
+    EXPECT_EQ(form.DATEClor, "");
+    EXPECT_EQ(form.Text3, kSilver);
+    EXPECT_TRUE(form.Check1);
+    EXPECT_FALSE(form.Check2);
+    EXPECT_TRUE(form.Frame3Enabled);
+    EXPECT_FALSE(form.Frame4Enabled);
+
+    form.PickColor("all", 255);
+    form.Check2_Click();
+    EXPECT_EQ(form.AllClor, "");
+    EXPECT_EQ(form.Text2, kSilver);
+    EXPECT_FALSE(form.Frame3Enabled);
+
+    form.PickColor("r", 255);
+    form.Check2_Click();  // the checked box again keeps its own colours
+    EXPECT_EQ(form.RClor, "255");
+    EXPECT_TRUE(form.Check2);
+}
+
+TEST_F(SetupFormTest, ACommonColourOpensInAllItemsModeAndDropsItemColours)
+{
+    store.AllClor = "255";
+    store.RClor = "65280";
+    store.DATEClor = "";
+    form.Form_Load(store);
+    EXPECT_TRUE(form.Check1);
+    EXPECT_EQ(form.Text2, 255);
+    EXPECT_EQ(form.RClor, "");
+    EXPECT_EQ(form.Text4, kSilver);
+}
+
+TEST_F(SetupFormTest, ADateColourOpensInPerItemMode)
+{
+    store.DATEClor = "255";
+    store.CClor = "65280";
+    form.Form_Load(store);
+    EXPECT_TRUE(form.Check2);
+    EXPECT_EQ(form.Text1, 255);
+    EXPECT_EQ(form.Text3, 65280);
+}
+
+TEST_F(SetupFormTest, ItemColoursWithoutADateColourOpenWithoutAMode)
+{
+    store.CClor = "65280";
+    form.Form_Load(store);
+    EXPECT_FALSE(form.Check1);
+    EXPECT_FALSE(form.Check2);
+    EXPECT_TRUE(form.Frame3Enabled);
+    EXPECT_TRUE(form.Frame4Enabled);
+    EXPECT_EQ(form.Text3, 65280);
+}
+
+TEST_F(SetupFormTest, AStoredColourThatIsNoNumberShowsSilverAndIsKept)
+{
+    store.DATEClor = "teal";
+    form.Form_Load(store);
+    EXPECT_EQ(form.Text1, kSilver);
+    form.copyToStore(store);
+    EXPECT_EQ(store.DATEClor, "teal");
+}
+
+TEST_F(SetupFormTest, SavingInAllItemsModeWithoutAColourStoresSilver)
+{
+    form.Form_Load(store);
+    form.copyToStore(store);
+    EXPECT_EQ(store.AllClor, "12632256");
+    EXPECT_EQ(store.CClor, "");
+
+    form.Check2_Click();
+    form.PickColor("c", 255);
+    form.copyToStore(store);
+    EXPECT_EQ(store.AllClor, "");
+    EXPECT_EQ(store.CClor, "255");
+    EXPECT_EQ(store.TimeClor, "12632256");  // the other items as their swatches show them
+}
+
+TEST_F(SetupFormTest, SavingNeverChangesThePosition)
+{
+    store.WTop = "100";
+    store.WLeft = "200";
+    form.Form_Load(store);
+    form.WTop = "999";
+    store.WTop = "150";
+    form.copyToStore(store);
+    EXPECT_EQ(store.WTop, "150");
+    EXPECT_EQ(store.WLeft, "200");
+}
+
+TEST_F(SetupFormTest, DeleteResetsOnlyItsRow)
+{
+    form.Form_Load(store);
+    form.Check2_Click();
+    form.PickColor("d", 255);
+    form.PickColor("ds", 65280);
+    form.deleteColour("d");
+    EXPECT_EQ(form.DClor, "");
+    EXPECT_EQ(form.Text5, kSilver);
+    EXPECT_EQ(form.DSClor, "65280");
+    EXPECT_TRUE(form.Check2);
+}
+
+TEST_F(SetupFormTest, TheFontPickerGivesFaceAndStyleWordButNoSize)
+{
+    form.Form_Load(store);
+    EXPECT_EQ(form.fontPreset(), "ＭＳ Ｐゴシック");
+    form.PickClockFont(FontChoice{"IPAGothic", true, true});
+    EXPECT_EQ(form.ClFntN, "IPAGothic");
+    EXPECT_EQ(form.ClFntSt, "太字 斜体");
+    EXPECT_EQ(form.fontPreset(), "IPAGothic");
+    form.PickClockFont(FontChoice{"IPAGothic", false, true});
+    EXPECT_EQ(form.ClFntSt, "斜体");
+    form.PickClockFont(FontChoice{"IPAGothic", true, false});
+    EXPECT_EQ(form.ClFntSt, "太字");
+    form.PickClockFont(FontChoice{"IPAGothic", false, false});
+    EXPECT_EQ(form.ClFntSt, "標準");
+}
+
+TEST_F(SetupFormTest, CombosShowAndWriteTheSwitches)
+{
+    store.CVw = "on";
+    store.MVw = "ON";
+    form.Form_Load(store);
+    EXPECT_EQ(form.cboCVw, "表示");
+    EXPECT_EQ(form.cboMVw, "非表示");
+    form.cboCVw_Click("非表示");
+    form.cboMVw_Click("表示");
+    EXPECT_EQ(form.CVw, "off");
+    EXPECT_EQ(form.MVw, "on");
+}
+
+TEST(MemoryHelp, HasItsFiveLines)
+{
+    const std::string text = memoryHelpMessage();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 4);
+    EXPECT_EQ(text.rfind("システムのプロパティ (ﾏｲ ｺﾝﾋﾟｭｰﾀを右クリック → プロパティ) \r", 0), 0u);
+    EXPECT_NE(text.find("\r　\r"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavlo

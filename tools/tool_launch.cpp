@@ -1,0 +1,15 @@
+#include "tools/tool_launch.h"
+
+namespace tavlo {
+
+bool launchTool(Tool tool, const ToolPrograms& programs, Launcher& launcher)
+{
+    for (const ToolProgram& candidate : programs.candidates(tool)) {
+        if (launcher.installed(candidate.program)
+            && launcher.start(candidate.program, candidate.arguments, programs.directory()))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace tavlo
