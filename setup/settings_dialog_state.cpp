@@ -1,7 +1,5 @@
 #include "setup/settings_dialog_state.h"
 
-#include <algorithm>
-
 #include "core/number_text.h"
 #include "display/display_settings.h"
 
@@ -14,11 +12,9 @@ Colour swatchColour(const std::string& text)
     return strictColour(text).value_or(kSilver);
 }
 
-const ColourRow* rowOf(std::string_view key)
+const ColourRowFields& fieldsOf(ColourRow row)
 {
-    const auto found
-        = std::find_if(kColourRows.begin(), kColourRows.end(), [key](const ColourRow& row) { return row.key == key; });
-    return found == kColourRows.end() ? nullptr : &*found;
+    return kColourRows[static_cast<std::size_t>(row)];
 }
 
 }  // namespace
@@ -31,15 +27,15 @@ void SettingsDialogState::Form_Load(const SettingsStore& store)
     // Colour modes: a common colour wins; a date colour means per-item mode.
     if (!AllClor.empty()) {
         selectAllItemsMode();
-        Text2 = swatchColour(AllClor);
+        swatchOf(ColourRow::All) = swatchColour(AllClor);
     }
     if (!DATEClor.empty()) {
         selectPerItemMode();
-        Text1 = swatchColour(DATEClor);
+        swatchOf(ColourRow::Date) = swatchColour(DATEClor);
     }
-    for (const ColourRow& row : kColourRows) {
-        if (row.key != "all" && row.key != "date" && !(this->*row.field).empty())
-            this->*row.swatch = swatchColour(this->*row.field);
+    for (const ColourRowFields& row : kColourRows) {
+        if (row.row != ColourRow::All && row.row != ColourRow::Date && !(this->*row.field).empty())
+            swatchOf(row.row) = swatchColour(this->*row.field);
     }
     if (AllClor.empty() && DATEClor.empty() && TimeClor.empty() && CClor.empty() && RClor.empty() && DClor.empty()
         && DSClor.empty())
@@ -49,7 +45,7 @@ void SettingsDialogState::Form_Load(const SettingsStore& store)
     cboMVw = std::string(MVw == "on" ? kShown : kHidden);
 
     if (!BClor.empty())
-        Bc = swatchColour(BClor);
+        transparencySwatch = swatchColour(BClor);
 }
 
 void SettingsDialogState::Check1_Click()
@@ -64,60 +60,57 @@ void SettingsDialogState::Check2_Click()
 
 void SettingsDialogState::selectAllItemsMode()
 {
-    Check2 = false;
-    Check1 = true;
-    Frame3Enabled = true;
-    Frame4Enabled = false;
-    for (const ColourRow& row : kColourRows) {
-        if (row.key == "all")
+    perItemChecked = false;
+    allItemsChecked = true;
+    allItemsEnabled = true;
+    perItemEnabled = false;
+    for (const ColourRowFields& row : kColourRows) {
+        if (row.row == ColourRow::All)
             continue;
-        this->*row.swatch = kSilver;
+        swatchOf(row.row) = kSilver;
         (this->*row.field).clear();
     }
 }
 
 void SettingsDialogState::selectPerItemMode()
 {
-    Check1 = false;
-    Check2 = true;
-    Frame3Enabled = false;
-    Frame4Enabled = true;
-    Text2 = kSilver;
+    allItemsChecked = false;
+    perItemChecked = true;
+    allItemsEnabled = false;
+    perItemEnabled = true;
+    swatchOf(ColourRow::All) = kSilver;
     AllClor.clear();
 }
 
-void SettingsDialogState::PickColor(std::string_view key, std::optional<Colour> chosen)
+void SettingsDialogState::PickColor(ColourRow row, std::optional<Colour> chosen)
 {
     if (!chosen)
         return;
-    const std::string text = std::to_string(*chosen);
-    if (key == "back") {
-        BClor = text;
-        Bc = *chosen;
-        return;
-    }
-    const ColourRow* row = rowOf(key);
-    if (!row)
-        return;
-    this->*row->field = text;
-    this->*row->swatch = *chosen;
-    if (key == "all" || key == "time")
+    this->*fieldsOf(row).field = std::to_string(*chosen);
+    swatchOf(row) = *chosen;
+    if (row == ColourRow::All || row == ColourRow::Time)
         moveTransparencyColour(*chosen);
+}
+
+void SettingsDialogState::PickTransparencyColour(std::optional<Colour> chosen)
+{
+    if (!chosen)
+        return;
+    BClor = std::to_string(*chosen);
+    transparencySwatch = *chosen;
 }
 
 void SettingsDialogState::moveTransparencyColour(Colour chosen)
 {
     const Colour key = derivedColourKey(chosen);
     BClor = std::to_string(key);
-    Bc = key;
+    transparencySwatch = key;
 }
 
-void SettingsDialogState::deleteColour(std::string_view key)
+void SettingsDialogState::deleteColour(ColourRow row)
 {
-    if (const ColourRow* row = rowOf(key)) {
-        this->*row->swatch = kSilver;
-        (this->*row->field).clear();
-    }
+    swatchOf(row) = kSilver;
+    (this->*fieldsOf(row).field).clear();
 }
 
 std::string SettingsDialogState::fontPreset() const
@@ -155,10 +148,10 @@ void SettingsDialogState::copyToStore(SettingsStore& store) const
         store.*kCopiedFields[i].stored = this->*kCopiedFields[i].field;
 
     // An unset colour of the checked mode is saved as its swatch shows it.
-    for (const ColourRow& row : kColourRows) {
-        const bool checkedMode = row.key == "all" ? Check1 : Check2;
+    for (const ColourRowFields& row : kColourRows) {
+        const bool checkedMode = row.row == ColourRow::All ? allItemsChecked : perItemChecked;
         if (checkedMode && (this->*row.field).empty())
-            store.*row.stored = std::to_string(this->*row.swatch);
+            store.*row.stored = std::to_string(swatch(row.row));
     }
 }
 

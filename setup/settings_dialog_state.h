@@ -17,6 +17,10 @@ struct FontChoice {
     bool italic = false;
 };
 
+// The colour rows of the dialog: the common colour, then one per item.
+enum class ColourRow { All, Date, Time, Cpu, Ram, Disk, FreeSpace };
+inline constexpr std::size_t kColourRowCount = 7;
+
 // The settings dialog frmSetup without its widgets: the working copy of the
 // settings, the two colour modes, the swatches and the combos. The dialog
 // shows this state and turns the user's clicks into calls of it.
@@ -27,18 +31,18 @@ public:
     std::string AllClor, DATEClor, TimeClor, CClor, RClor, DClor, DSClor;
     std::string CVw, MVw, ClFntN, ClFntSt, BClor, RTUl;
 
-    // "すべて同じ色に設定する" and "項目別に色を設定する", and the groups
-    // they enable.
-    bool Check1 = false;
-    bool Check2 = false;
-    bool Frame3Enabled = true;
-    bool Frame4Enabled = true;
+    // The check boxes Check1 "すべて同じ色に設定する" and Check2 "項目別に色を
+    // 設定する", and whether the groups they govern (Frame3, Frame4) are enabled.
+    bool allItemsChecked = false;
+    bool perItemChecked = false;
+    bool allItemsEnabled = true;
+    bool perItemEnabled = true;
 
-    // Swatch colours: Text2 the all-items row, Text1 … Text7 the items.
-    Colour Text1 = kSilver, Text2 = kSilver, Text3 = kSilver, Text4 = kSilver, Text5 = kSilver, Text6 = kSilver,
-           Text7 = kSilver;
-    // The transparency swatch; nothing while it shows the window colour.
-    std::optional<Colour> Bc;
+    // The colour each row's swatch shows.
+    std::array<Colour, kColourRowCount> swatches{kSilver, kSilver, kSilver, kSilver, kSilver, kSilver, kSilver};
+    Colour swatch(ColourRow row) const { return swatches[static_cast<std::size_t>(row)]; }
+    // The transparency swatch Bc; nothing while it shows the window colour.
+    std::optional<Colour> transparencySwatch;
 
     std::string cboCVw, cboMVw;
 
@@ -48,11 +52,13 @@ public:
     void Check1_Click();
     void Check2_Click();
 
-    // The colour picker's answer for the row `key` ("all", "date", "time",
-    // "c", "r", "d", "ds", "back"); nothing when the user cancelled.
-    void PickColor(std::string_view key, std::optional<Colour> chosen);
-    // "削除" of the row `key`.
-    void deleteColour(std::string_view key);
+    // The colour picker's answer for a row's "参照"; nothing when the user
+    // cancelled.
+    void PickColor(ColourRow row, std::optional<Colour> chosen);
+    // The colour picker's answer for the transparency colour's "設定".
+    void PickTransparencyColour(std::optional<Colour> chosen);
+    // "削除" of a row.
+    void deleteColour(ColourRow row);
 
     // The font picker's answer; nothing when the user cancelled.
     void PickClockFont(const std::optional<FontChoice>& chosen);
@@ -67,6 +73,7 @@ public:
     void copyToStore(SettingsStore& store) const;
 
 private:
+    Colour& swatchOf(ColourRow row) { return swatches[static_cast<std::size_t>(row)]; }
     void selectAllItemsMode();
     void selectPerItemMode();
     void moveTransparencyColour(Colour chosen);
@@ -79,23 +86,33 @@ inline constexpr std::string_view kHidden = "非表示";
 // "[確認方法]": where the system shows the size of physical memory.
 std::string memoryHelpMessage();
 
-// The row keys of the colour picker, with their fields, swatches and the
-// store fields they are saved to.
-struct ColourRow {
+// A colour row: its key in the dialog's control names, the swatch control
+// that shows it, its working field and the store field it is saved to.
+struct ColourRowFields {
+    ColourRow row;
     std::string_view key;
+    std::string_view swatchName;
     std::string SettingsDialogState::*field;
-    Colour SettingsDialogState::*swatch;
     std::string SettingsStore::*stored;
 };
-inline constexpr std::array<ColourRow, 7> kColourRows{{
-    {"all", &SettingsDialogState::AllClor, &SettingsDialogState::Text2, &SettingsStore::AllClor},
-    {"date", &SettingsDialogState::DATEClor, &SettingsDialogState::Text1, &SettingsStore::DATEClor},
-    {"time", &SettingsDialogState::TimeClor, &SettingsDialogState::Text7, &SettingsStore::TimeClor},
-    {"c", &SettingsDialogState::CClor, &SettingsDialogState::Text3, &SettingsStore::CClor},
-    {"r", &SettingsDialogState::RClor, &SettingsDialogState::Text4, &SettingsStore::RClor},
-    {"d", &SettingsDialogState::DClor, &SettingsDialogState::Text5, &SettingsStore::DClor},
-    {"ds", &SettingsDialogState::DSClor, &SettingsDialogState::Text6, &SettingsStore::DSClor},
+inline constexpr std::array<ColourRowFields, kColourRowCount> kColourRows{{
+    {ColourRow::All, "all", "Text2", &SettingsDialogState::AllClor, &SettingsStore::AllClor},
+    {ColourRow::Date, "date", "Text1", &SettingsDialogState::DATEClor, &SettingsStore::DATEClor},
+    {ColourRow::Time, "time", "Text7", &SettingsDialogState::TimeClor, &SettingsStore::TimeClor},
+    {ColourRow::Cpu, "c", "Text3", &SettingsDialogState::CClor, &SettingsStore::CClor},
+    {ColourRow::Ram, "r", "Text4", &SettingsDialogState::RClor, &SettingsStore::RClor},
+    {ColourRow::Disk, "d", "Text5", &SettingsDialogState::DClor, &SettingsStore::DClor},
+    {ColourRow::FreeSpace, "ds", "Text6", &SettingsDialogState::DSClor, &SettingsStore::DSClor},
 }};
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kColourRows.size(); ++i) {
+            if (kColourRows[i].row != static_cast<ColourRow>(i))
+                return false;
+        }
+        return true;
+    }(),
+    "kColourRows is indexed by its row");
 
 // The working copy's fields and the store fields they mirror, in the order
 // of the settings record; all are copied in, all but the first two back.

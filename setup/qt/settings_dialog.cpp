@@ -10,9 +10,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <map>
+
 #include "platform/user_notifier.h"
 #include "setup/qt/pickers.h"
+#include "setup/settings_dialog_layout.h"
 #include "shell/qt/qt_colour.h"
+#include "shell/qt/qt_geometry.h"
 
 namespace tavlo {
 namespace {
@@ -34,34 +38,23 @@ void paintSwatch(QLabel* swatch, const std::optional<Colour>& colour)
     swatch->setStyleSheet(QString("QLabel { background: %1; border: 1px solid #808080; }").arg(shown.name()));
 }
 
-QLabel* note(QWidget* parent, const QString& caption, const QRect& geometry)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setGeometry(geometry);
-    label->setStyleSheet(QString("color: %1;").arg(toQColor(kNoteColour).name()));
-    label->setWordWrap(true);
-    return label;
-}
-
 // A label that reacts to a click like a link.
 class LinkLabel : public QLabel {
 public:
-    LinkLabel(const QString& caption, QWidget* parent, std::function<void()> onClick)
-        : QLabel(caption, parent), onClick_(std::move(onClick))
+    LinkLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent)
     {
         setCursor(Qt::PointingHandCursor);
         setStyleSheet(QString("color: %1;").arg(toQColor(kLinkColour).name()));
     }
 
+    std::function<void()> onClick;
+
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override
     {
-        if (event->button() == Qt::LeftButton)
-            onClick_();
+        if (event->button() == Qt::LeftButton && onClick)
+            onClick();
     }
-
-private:
-    std::function<void()> onClick_;
 };
 
 // Swallows Return and Enter, so that typing into a combo's edit part never
@@ -84,7 +77,7 @@ protected:
 
 // An editable combo of "表示" and "非表示": only choosing an item of its list
 // changes the setting, never text typed into it.
-QComboBox* showHideCombo(QWidget* parent, const QRect& geometry)
+QComboBox* showHideCombo(QWidget* parent)
 {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
@@ -92,8 +85,42 @@ QComboBox* showHideCombo(QWidget* parent, const QRect& geometry)
     combo->setCompleter(nullptr);
     combo->lineEdit()->installEventFilter(new NoReturn(combo));
     combo->addItems({text(kShown), text(kHidden)});
-    combo->setGeometry(geometry);
     return combo;
+}
+
+QWidget* makeControl(const ControlPlacement& placement, QWidget* parent)
+{
+    const QString caption = text(placement.caption);
+    switch (placement.kind) {
+    case ControlKind::Group:
+        return new QGroupBox(caption, parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case ControlKind::Label:
+        return new QLabel(caption, parent);
+    case ControlKind::Note: {
+        auto* label = new QLabel(caption, parent);
+        label->setStyleSheet(QString("color: %1;").arg(toQColor(kNoteColour).name()));
+        label->setWordWrap(true);
+        return label;
+    }
+    case ControlKind::Link:
+        return new LinkLabel(caption, parent);
+    case ControlKind::Button:
+        return new QPushButton(caption, parent);
+    case ControlKind::SetButton: {
+        auto* button = new QPushButton(caption, parent);
+        button->setStyleSheet(QString("background: %1;").arg(toQColor(kSetButtonColour).name()));
+        return button;
+    }
+    case ControlKind::Swatch:
+        return new QLabel(parent);
+    case ControlKind::ShowHideCombo:
+        return showHideCombo(parent);
+    case ControlKind::TextBox:
+        return new QLineEdit(parent);
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -105,142 +132,85 @@ SettingsDialog::SettingsDialog(Pickers& pickers, UserNotifier& notifier)
 {
     setObjectName("frmSetup");
     setWindowTitle("設定");
-    setFixedSize(561, 352);
+    setFixedSize(wholePixels(kSetupClientSize.width), wholePixels(kSetupClientSize.height));
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     build();
+    connectControls();
 }
 
 void SettingsDialog::build()
 {
-    auto* Frame1 = new QGroupBox("色", this);
-    Frame1->setGeometry(8, 4, 545, 300);
-
-    // Left column: the colour modes, the item rows and the transparency colour.
-    Check1_ = new QCheckBox("すべて同じ色に設定する", Frame1);
-    Check1_->setObjectName("Check1");
-    Check1_->setGeometry(12, 20, 240, 20);
-    Frame3_ = new QGroupBox(Frame1);
-    Frame3_->setObjectName("Frame3");
-    Frame3_->setGeometry(12, 40, 260, 36);
-    addColourRow(Frame3_, "all", QString(), 8, true);
-
-    Check2_ = new QCheckBox("項目別に色を設定する", Frame1);
-    Check2_->setObjectName("Check2");
-    Check2_->setGeometry(12, 82, 240, 20);
-    Frame4_ = new QGroupBox(Frame1);
-    Frame4_->setObjectName("Frame4");
-    Frame4_->setGeometry(12, 102, 260, 138);
-    const std::pair<std::string_view, const char*> items[]
-        = {{"date", "DATE"}, {"time", "TIME"}, {"c", "CPU"}, {"r", "RAM"}, {"d", "DISK"}, {"ds", "空き領域"}};
-    int y = 6;
-    for (const auto& [key, caption] : items) {
-        addColourRow(Frame4_, key, caption, y, true);
-        y += 21;
+    std::map<std::string_view, QWidget*> groups;
+    for (const ControlPlacement& placement : kSetupControls) {
+        QWidget* parent = placement.parent.empty() ? this : groups.at(placement.parent);
+        QWidget* control = makeControl(placement, parent);
+        control->setGeometry(wholeQRect(placement.rect));
+        if (!placement.name.empty())
+            control->setObjectName(text(placement.name));
+        if (placement.kind == ControlKind::Group)
+            groups[placement.name] = control;
     }
-    connect(Check1_, &QCheckBox::clicked, this, [this] {
+}
+
+template <typename T> T* SettingsDialog::control(std::string_view name) const
+{
+    return findChild<T*>(text(name));
+}
+
+void SettingsDialog::connectControls()
+{
+    const auto onClick = [this](std::string_view name, auto handler) {
+        connect(control<QAbstractButton>(name), &QAbstractButton::clicked, this, handler);
+    };
+    onClick("Check1", [this] {
         form_.Check1_Click();
         refresh();
     });
-    connect(Check2_, &QCheckBox::clicked, this, [this] {
+    onClick("Check2", [this] {
         form_.Check2_Click();
         refresh();
     });
-
-    auto* Frame5 = new QGroupBox("ウインドウ", Frame1);
-    Frame5->setGeometry(12, 244, 260, 48);
-    (new QLabel("ウインドウ透過色：", Frame5))->setGeometry(8, 20, 110, 20);
-    auto* Command21 = new QPushButton("設定", Frame5);
-    Command21->setObjectName("Command21");
-    Command21->setGeometry(120, 18, 50, 22);
-    Command21->setStyleSheet(QString("background: %1;").arg(toQColor(kSetButtonColour).name()));
-    connect(Command21, &QPushButton::clicked, this, [this] { pickColour("back"); });
-    Bc_ = new QLabel(Frame5);
-    Bc_->setObjectName("Bc");
-    Bc_->setGeometry(180, 18, 60, 22);
-
-    // Right column: clock and moon, physical memory.
-    auto* Frame2 = new QGroupBox("時計と月齢", Frame1);
-    Frame2->setGeometry(282, 20, 252, 150);
-    (new QLabel("時計：", Frame2))->setGeometry(10, 22, 50, 20);
-    cboCVw_ = showHideCombo(Frame2, QRect(60, 20, 90, 22));
-    cboCVw_->setObjectName("cboCVw");
-    connect(cboCVw_, &QComboBox::activated, this,
-        [this](int index) { form_.cboCVw_Click(cboCVw_->itemText(index).toStdString()); });
-    auto* Command17 = new QPushButton("フォント", Frame2);
-    Command17->setObjectName("Command17");
-    Command17->setGeometry(10, 50, 64, 22);
-    connect(Command17, &QPushButton::clicked, this, [this] {
+    for (const ColourRowFields& row : kColourRows) {
+        const std::string key(row.key);
+        onClick("browse-" + key, [this, row = row.row] {
+            form_.PickColor(row, pickers_.pickColour(kPickerPreset, this));
+            refresh();
+        });
+        onClick("delete-" + key, [this, row = row.row] {
+            form_.deleteColour(row);
+            refresh();
+        });
+    }
+    onClick("Command21", [this] {
+        form_.PickTransparencyColour(pickers_.pickColour(kPickerPreset, this));
+        refresh();
+    });
+    onClick("Command17", [this] {
         form_.PickClockFont(pickers_.pickFont(form_.fontPreset(), 9, this));
         refresh();
     });
-    ClFntN_ = new QLineEdit(Frame2);
-    ClFntN_->setObjectName("ClFntN");
-    ClFntN_->setGeometry(80, 50, 162, 22);
-    connect(
-        ClFntN_, &QLineEdit::textEdited, this, [this](const QString& value) { form_.ClFntN = value.toStdString(); });
-    ClFntSt_ = new QLineEdit(Frame2);
-    ClFntSt_->setObjectName("ClFntSt");
-    ClFntSt_->setGeometry(80, 76, 162, 22);
-    connect(
-        ClFntSt_, &QLineEdit::textEdited, this, [this](const QString& value) { form_.ClFntSt = value.toStdString(); });
-    note(Frame2, "フォントサイズは指定できません", QRect(60, 100, 188, 18));
-    (new QLabel("月齢：", Frame2))->setGeometry(10, 124, 50, 20);
-    cboMVw_ = showHideCombo(Frame2, QRect(60, 122, 90, 22));
-    cboMVw_->setObjectName("cboMVw");
-    connect(cboMVw_, &QComboBox::activated, this,
-        [this](int index) { form_.cboMVw_Click(cboMVw_->itemText(index).toStdString()); });
+    onClick("Command6", [this] { emit saveRequested(); });
+    onClick("Command5", [this] { close(); });
+    onClick("cmdUnld", [this] { close(); });
+    control<LinkLabel>("Label30")->onClick = [this] { notifier_.showMessage(memoryHelpMessage()); };
 
-    auto* Frame7 = new QGroupBox("物理メモリ", Frame1);
-    Frame7->setGeometry(282, 176, 252, 116);
-    note(Frame7, "物理メモリが2Gを超える場合に設定してください。", QRect(10, 18, 236, 36));
-    auto* Label30 = new LinkLabel("[確認方法]", Frame7, [this] { notifier_.showMessage(memoryHelpMessage()); });
-    Label30->setObjectName("Label30");
-    Label30->setGeometry(10, 56, 80, 18);
-    (new QLabel("物理メモリサイズ：", Frame7))->setGeometry(10, 84, 110, 20);
-    RTUl_ = new QLineEdit(Frame7);
-    RTUl_->setObjectName("RTUl");
-    RTUl_->setGeometry(120, 82, 90, 22);
-    connect(RTUl_, &QLineEdit::textEdited, this, [this](const QString& value) { form_.RTUl = value.toStdString(); });
-    (new QLabel("MB", Frame7))->setGeometry(216, 84, 30, 20);
+    const auto onChoice = [this](std::string_view name, void (SettingsDialogState::*handler)(const std::string&)) {
+        auto* combo = control<QComboBox>(name);
+        connect(combo, &QComboBox::activated, this,
+            [this, combo, handler](int index) { (form_.*handler)(combo->itemText(index).toStdString()); });
+    };
+    onChoice("cboCVw", &SettingsDialogState::cboCVw_Click);
+    onChoice("cboMVw", &SettingsDialogState::cboMVw_Click);
 
-    // Bottom row.
-    auto* Command6 = new QPushButton("保存", this);
-    Command6->setObjectName("Command6");
-    Command6->setGeometry(283, 316, 80, 26);
-    connect(Command6, &QPushButton::clicked, this, &SettingsDialog::saveRequested);
-    auto* Command5 = new QPushButton("キャンセル", this);
-    Command5->setObjectName("Command5");
-    Command5->setGeometry(373, 316, 80, 26);
-    connect(Command5, &QPushButton::clicked, this, &QWidget::close);
-    auto* cmdUnld = new QPushButton("閉じる", this);
-    cmdUnld->setObjectName("cmdUnld");
-    cmdUnld->setGeometry(463, 316, 80, 26);
-    connect(cmdUnld, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void SettingsDialog::addColourRow(QWidget* parent, std::string_view key, const QString& caption, int y, bool deletable)
-{
-    if (!caption.isEmpty())
-        (new QLabel(caption, parent))->setGeometry(8, y + 1, 60, 18);
-    auto* swatch = new QLabel(parent);
-    swatch->setObjectName(QString("swatch-") + text(key));
-    swatch->setGeometry(72, y, 60, 18);
-    swatches_[key] = swatch;
-    auto* browse = new QPushButton("参照", parent);
-    browse->setObjectName(QString("browse-") + text(key));
-    browse->setGeometry(140, y, 50, 19);
-    connect(browse, &QPushButton::clicked, this, [this, key] { pickColour(key); });
-    if (deletable) {
-        auto* remove = new QPushButton("削除", parent);
-        remove->setObjectName(QString("delete-") + text(key));
-        remove->setGeometry(196, y, 50, 19);
-        connect(remove, &QPushButton::clicked, this, [this, key] {
-            form_.deleteColour(key);
-            refresh();
-        });
+    const std::pair<std::string_view, std::string SettingsDialogState::*> textBoxes[]
+        = {{"ClFntN", &SettingsDialogState::ClFntN}, {"ClFntSt", &SettingsDialogState::ClFntSt},
+            {"RTUl", &SettingsDialogState::RTUl}};
+    for (const auto& [name, field] : textBoxes) {
+        connect(control<QLineEdit>(name), &QLineEdit::textEdited, this,
+            [this, field = field](const QString& value) { form_.*field = value.toStdString(); });
     }
 }
 
@@ -251,26 +221,20 @@ void SettingsDialog::Form_Load(const SettingsStore& store)
     refresh();
 }
 
-void SettingsDialog::pickColour(std::string_view key)
-{
-    form_.PickColor(key, pickers_.pickColour(kPickerPreset, this));
-    refresh();
-}
-
 void SettingsDialog::refresh()
 {
-    Check1_->setChecked(form_.Check1);
-    Check2_->setChecked(form_.Check2);
-    Frame3_->setEnabled(form_.Frame3Enabled);
-    Frame4_->setEnabled(form_.Frame4Enabled);
-    for (const ColourRow& row : kColourRows)
-        paintSwatch(swatches_.at(row.key), form_.*row.swatch);
-    paintSwatch(Bc_, form_.Bc);
-    cboCVw_->setCurrentText(text(form_.cboCVw));
-    cboMVw_->setCurrentText(text(form_.cboMVw));
-    ClFntN_->setText(QString::fromStdString(form_.ClFntN));
-    ClFntSt_->setText(QString::fromStdString(form_.ClFntSt));
-    RTUl_->setText(QString::fromStdString(form_.RTUl));
+    control<QCheckBox>("Check1")->setChecked(form_.allItemsChecked);
+    control<QCheckBox>("Check2")->setChecked(form_.perItemChecked);
+    control<QWidget>("Frame3")->setEnabled(form_.allItemsEnabled);
+    control<QWidget>("Frame4")->setEnabled(form_.perItemEnabled);
+    for (const ColourRowFields& row : kColourRows)
+        paintSwatch(control<QLabel>(row.swatchName), form_.swatch(row.row));
+    paintSwatch(control<QLabel>("Bc"), form_.transparencySwatch);
+    control<QComboBox>("cboCVw")->setCurrentText(text(form_.cboCVw));
+    control<QComboBox>("cboMVw")->setCurrentText(text(form_.cboMVw));
+    control<QLineEdit>("ClFntN")->setText(QString::fromStdString(form_.ClFntN));
+    control<QLineEdit>("ClFntSt")->setText(QString::fromStdString(form_.ClFntSt));
+    control<QLineEdit>("RTUl")->setText(QString::fromStdString(form_.RTUl));
 }
 
 }  // namespace tavlo

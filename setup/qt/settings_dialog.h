@@ -2,16 +2,10 @@
 
 #include <QWidget>
 
-#include <map>
+#include <string_view>
 
 #include "core/settings_store.h"
 #include "setup/settings_dialog_state.h"
-
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 
 namespace tavlo {
 
@@ -39,25 +33,13 @@ signals:
 
 private:
     void build();
-    void addColourRow(QWidget* parent, std::string_view key, const QString& caption, int y, bool deletable);
+    void connectControls();
     void refresh();
-    void pickColour(std::string_view key);
+    template <typename T> T* control(std::string_view name) const;
 
     SettingsDialogState form_;
     Pickers& pickers_;
     UserNotifier& notifier_;
-
-    QCheckBox* Check1_ = nullptr;
-    QCheckBox* Check2_ = nullptr;
-    QGroupBox* Frame3_ = nullptr;
-    QGroupBox* Frame4_ = nullptr;
-    std::map<std::string_view, QLabel*> swatches_;
-    QLabel* Bc_ = nullptr;
-    QComboBox* cboCVw_ = nullptr;
-    QComboBox* cboMVw_ = nullptr;
-    QLineEdit* ClFntN_ = nullptr;
-    QLineEdit* ClFntSt_ = nullptr;
-    QLineEdit* RTUl_ = nullptr;
 };
 
 }  // namespace tavlo

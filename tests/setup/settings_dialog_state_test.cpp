@@ -5,7 +5,7 @@
 namespace tavlo {
 namespace {
 
-class SetupFormTest : public ::testing::Test {
+class SettingsDialogStateTest : public ::testing::Test {
 protected:
     SettingsStore store;
     SettingsDialogState form;
@@ -13,121 +13,121 @@ protected:
 
 struct KeyMove {
     const char* name;
-    const char* row;
+    ColourRow row;
     Colour chosen;
     Colour key;
     friend void PrintTo(const KeyMove& move, std::ostream* out) { *out << move.name; }
 };
 
-class TransparencyFollows : public SetupFormTest, public ::testing::WithParamInterface<KeyMove> {};
+class TransparencyFollows : public SettingsDialogStateTest, public ::testing::WithParamInterface<KeyMove> {};
 
 TEST_P(TransparencyFollows, TheTimeOrCommonColourTenAway)
 {
     form.Form_Load(store);
     form.PickColor(GetParam().row, GetParam().chosen);
     EXPECT_EQ(form.BClor, std::to_string(GetParam().key));
-    EXPECT_EQ(form.Bc, GetParam().key);
+    EXPECT_EQ(form.transparencySwatch, GetParam().key);
 }
 
 INSTANTIATE_TEST_SUITE_P(Colours, TransparencyFollows,
-    ::testing::Values(KeyMove{"BlackTime", "time", 0, 10}, KeyMove{"Fourteen", "time", 14, 24},
-        KeyMove{"Fifteen", "time", 15, 5}, KeyMove{"WhiteTime", "time", 16777215, 16777205},
-        KeyMove{"BorrowAcrossBytes", "all", 16711685, 16711675}),
+    ::testing::Values(KeyMove{"BlackTime", ColourRow::Time, 0, 10}, KeyMove{"Fourteen", ColourRow::Time, 14, 24},
+        KeyMove{"Fifteen", ColourRow::Time, 15, 5}, KeyMove{"WhiteTime", ColourRow::Time, 16777215, 16777205},
+        KeyMove{"BorrowAcrossBytes", ColourRow::All, 16711685, 16711675}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(SetupFormTest, OtherItemColoursNeverMoveTheTransparency)
+TEST_F(SettingsDialogStateTest, OtherItemColoursNeverMoveTheTransparency)
 {
     store.BClor = "3347759";
     form.Form_Load(store);
     form.Check2_Click();
-    for (const char* row : {"date", "c", "r", "d", "ds"})
+    for (ColourRow row : {ColourRow::Date, ColourRow::Cpu, ColourRow::Ram, ColourRow::Disk, ColourRow::FreeSpace})
         form.PickColor(row, 255);
     EXPECT_EQ(form.BClor, "3347759");
-    form.PickColor("time", 65280);
+    form.PickColor(ColourRow::Time, 65280);
     EXPECT_EQ(form.BClor, "65270");  // a chosen time colour replaces it
 }
 
-TEST_F(SetupFormTest, ACancelledPickerChangesNothing)
+TEST_F(SettingsDialogStateTest, ACancelledPickerChangesNothing)
 {
     form.Form_Load(store);
-    form.PickColor("all", std::nullopt);
-    form.PickColor("back", std::nullopt);
+    form.PickColor(ColourRow::All, std::nullopt);
+    form.PickTransparencyColour(std::nullopt);
     EXPECT_EQ(form.AllClor, "");
-    EXPECT_FALSE(form.Bc);
+    EXPECT_FALSE(form.transparencySwatch);
     form.PickClockFont(std::nullopt);
     EXPECT_EQ(form.ClFntN, "");
 }
 
-TEST_F(SetupFormTest, SwitchingModesLosesTheOtherModesColours)
+TEST_F(SettingsDialogStateTest, SwitchingModesLosesTheOtherModesColours)
 {
     form.Form_Load(store);
     form.Check2_Click();
-    form.PickColor("c", 255);
-    form.PickColor("date", 65280);
+    form.PickColor(ColourRow::Cpu, 255);
+    form.PickColor(ColourRow::Date, 65280);
     form.Check1_Click();
     EXPECT_EQ(form.CClor, "");
     EXPECT_EQ(form.DATEClor, "");
-    EXPECT_EQ(form.Text3, kSilver);
-    EXPECT_TRUE(form.Check1);
-    EXPECT_FALSE(form.Check2);
-    EXPECT_TRUE(form.Frame3Enabled);
-    EXPECT_FALSE(form.Frame4Enabled);
+    EXPECT_EQ(form.swatch(ColourRow::Cpu), kSilver);
+    EXPECT_TRUE(form.allItemsChecked);
+    EXPECT_FALSE(form.perItemChecked);
+    EXPECT_TRUE(form.allItemsEnabled);
+    EXPECT_FALSE(form.perItemEnabled);
 
-    form.PickColor("all", 255);
+    form.PickColor(ColourRow::All, 255);
     form.Check2_Click();
     EXPECT_EQ(form.AllClor, "");
-    EXPECT_EQ(form.Text2, kSilver);
-    EXPECT_FALSE(form.Frame3Enabled);
+    EXPECT_EQ(form.swatch(ColourRow::All), kSilver);
+    EXPECT_FALSE(form.allItemsEnabled);
 
-    form.PickColor("r", 255);
+    form.PickColor(ColourRow::Ram, 255);
     form.Check2_Click();  // the checked box again keeps its own colours
     EXPECT_EQ(form.RClor, "255");
-    EXPECT_TRUE(form.Check2);
+    EXPECT_TRUE(form.perItemChecked);
 }
 
-TEST_F(SetupFormTest, ACommonColourOpensInAllItemsModeAndDropsItemColours)
+TEST_F(SettingsDialogStateTest, ACommonColourOpensInAllItemsModeAndDropsItemColours)
 {
     store.AllClor = "255";
     store.RClor = "65280";
     store.DATEClor = "";
     form.Form_Load(store);
-    EXPECT_TRUE(form.Check1);
-    EXPECT_EQ(form.Text2, 255);
+    EXPECT_TRUE(form.allItemsChecked);
+    EXPECT_EQ(form.swatch(ColourRow::All), 255);
     EXPECT_EQ(form.RClor, "");
-    EXPECT_EQ(form.Text4, kSilver);
+    EXPECT_EQ(form.swatch(ColourRow::Ram), kSilver);
 }
 
-TEST_F(SetupFormTest, ADateColourOpensInPerItemMode)
+TEST_F(SettingsDialogStateTest, ADateColourOpensInPerItemMode)
 {
     store.DATEClor = "255";
     store.CClor = "65280";
     form.Form_Load(store);
-    EXPECT_TRUE(form.Check2);
-    EXPECT_EQ(form.Text1, 255);
-    EXPECT_EQ(form.Text3, 65280);
+    EXPECT_TRUE(form.perItemChecked);
+    EXPECT_EQ(form.swatch(ColourRow::Date), 255);
+    EXPECT_EQ(form.swatch(ColourRow::Cpu), 65280);
 }
 
-TEST_F(SetupFormTest, ItemColoursWithoutADateColourOpenWithoutAMode)
+TEST_F(SettingsDialogStateTest, ItemColoursWithoutADateColourOpenWithoutAMode)
 {
     store.CClor = "65280";
     form.Form_Load(store);
-    EXPECT_FALSE(form.Check1);
-    EXPECT_FALSE(form.Check2);
-    EXPECT_TRUE(form.Frame3Enabled);
-    EXPECT_TRUE(form.Frame4Enabled);
-    EXPECT_EQ(form.Text3, 65280);
+    EXPECT_FALSE(form.allItemsChecked);
+    EXPECT_FALSE(form.perItemChecked);
+    EXPECT_TRUE(form.allItemsEnabled);
+    EXPECT_TRUE(form.perItemEnabled);
+    EXPECT_EQ(form.swatch(ColourRow::Cpu), 65280);
 }
 
-TEST_F(SetupFormTest, AStoredColourThatIsNoNumberShowsSilverAndIsKept)
+TEST_F(SettingsDialogStateTest, AStoredColourThatIsNoNumberShowsSilverAndIsKept)
 {
     store.DATEClor = "teal";
     form.Form_Load(store);
-    EXPECT_EQ(form.Text1, kSilver);
+    EXPECT_EQ(form.swatch(ColourRow::Date), kSilver);
     form.copyToStore(store);
     EXPECT_EQ(store.DATEClor, "teal");
 }
 
-TEST_F(SetupFormTest, SavingInAllItemsModeWithoutAColourStoresSilver)
+TEST_F(SettingsDialogStateTest, SavingInAllItemsModeWithoutAColourStoresSilver)
 {
     form.Form_Load(store);
     form.copyToStore(store);
@@ -135,14 +135,14 @@ TEST_F(SetupFormTest, SavingInAllItemsModeWithoutAColourStoresSilver)
     EXPECT_EQ(store.CClor, "");
 
     form.Check2_Click();
-    form.PickColor("c", 255);
+    form.PickColor(ColourRow::Cpu, 255);
     form.copyToStore(store);
     EXPECT_EQ(store.AllClor, "");
     EXPECT_EQ(store.CClor, "255");
     EXPECT_EQ(store.TimeClor, "12632256");  // the other items as their swatches show them
 }
 
-TEST_F(SetupFormTest, SavingNeverChangesThePosition)
+TEST_F(SettingsDialogStateTest, SavingNeverChangesThePosition)
 {
     store.WTop = "100";
     store.WLeft = "200";
@@ -154,20 +154,20 @@ TEST_F(SetupFormTest, SavingNeverChangesThePosition)
     EXPECT_EQ(store.WLeft, "200");
 }
 
-TEST_F(SetupFormTest, DeleteResetsOnlyItsRow)
+TEST_F(SettingsDialogStateTest, DeleteResetsOnlyItsRow)
 {
     form.Form_Load(store);
     form.Check2_Click();
-    form.PickColor("d", 255);
-    form.PickColor("ds", 65280);
-    form.deleteColour("d");
+    form.PickColor(ColourRow::Disk, 255);
+    form.PickColor(ColourRow::FreeSpace, 65280);
+    form.deleteColour(ColourRow::Disk);
     EXPECT_EQ(form.DClor, "");
-    EXPECT_EQ(form.Text5, kSilver);
+    EXPECT_EQ(form.swatch(ColourRow::Disk), kSilver);
     EXPECT_EQ(form.DSClor, "65280");
-    EXPECT_TRUE(form.Check2);
+    EXPECT_TRUE(form.perItemChecked);
 }
 
-TEST_F(SetupFormTest, TheFontPickerGivesFaceAndStyleWordButNoSize)
+TEST_F(SettingsDialogStateTest, TheFontPickerGivesFaceAndStyleWordButNoSize)
 {
     form.Form_Load(store);
     EXPECT_EQ(form.fontPreset(), "ＭＳ Ｐゴシック");
@@ -183,7 +183,7 @@ TEST_F(SetupFormTest, TheFontPickerGivesFaceAndStyleWordButNoSize)
     EXPECT_EQ(form.ClFntSt, "標準");
 }
 
-TEST_F(SetupFormTest, CombosShowAndWriteTheSwitches)
+TEST_F(SettingsDialogStateTest, CombosShowAndWriteTheSwitches)
 {
     store.CVw = "on";
     store.MVw = "ON";
