@@ -13,7 +13,7 @@ std::string integralText(double whole)
 {
     char buffer[400];
     const int n = std::snprintf(buffer, sizeof buffer, "%.0f", whole);
-    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    return {buffer, n > 0 ? static_cast<std::size_t>(n) : 0};
 }
 
 bool isDigit(char c)

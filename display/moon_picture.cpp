@@ -109,9 +109,9 @@ MoonPicture drawMoonPicture(int age, int size)
             }
             const auto channel = [light](double tint) {
                 return static_cast<std::uint32_t>(
-                    std::clamp(light * tint / (kSamples * kSamples), 0.0, 1.0) * 255 + 0.5);
+                    std::floor(std::clamp(light * tint / (kSamples * kSamples), 0.0, 1.0) * 255 + 0.5));
             };
-            picture.pixels[static_cast<std::size_t>(py * size + px)]
+            picture.pixels[static_cast<std::size_t>(py) * static_cast<std::size_t>(size) + static_cast<std::size_t>(px)]
                 = 0xFF000000u | channel(1.00) << 16 | channel(0.97) << 8 | channel(0.88);
         }
     }

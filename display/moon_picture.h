@@ -10,7 +10,10 @@ struct MoonPicture {
     int size = 0;
     std::vector<std::uint32_t> pixels;
 
-    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * size + x)]; }
+    std::uint32_t at(int x, int y) const
+    {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(size) + static_cast<std::size_t>(x)];
+    }
 };
 
 // The moon at `age` whole days (0 to 29) on a black square of `size` pixels:

@@ -17,8 +17,8 @@ void memoryStatusFigures(const std::optional<MemoryFigures>& figures, GadgetView
 {
     if (!figures)
         return;
-    const double total = static_cast<double>(figures->totalBytes);
-    const double available = static_cast<double>(figures->availableBytes);
+    const auto total = static_cast<double>(figures->totalBytes);
+    const auto available = static_cast<double>(figures->availableBytes);
 
     // The used share in percent, rounded up; nothing when the total is 0.
     std::optional<double> percent;

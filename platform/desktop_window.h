@@ -25,7 +25,12 @@ struct WindowShape {
     int stride = 0;
     std::vector<std::uint8_t> bits;
 
-    bool kept(int x, int y) const { return bits[static_cast<std::size_t>(y * stride + x / 8)] >> (x % 8) & 1; }
+    bool kept(int x, int y) const
+    {
+        return bits[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride) + static_cast<std::size_t>(x / 8)]
+            >> (x % 8)
+            & 1;
+    }
 };
 
 // What a window shape cuts away: the drawing and the clicks (where only a

@@ -18,8 +18,8 @@ packages=(
     trayer picom openbox xclip
     # a StatusNotifierItem panel on a session bus, as today's desktops have
     dbus-x11 haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
-    # fuzzing: clang's libFuzzer and sanitizer runtimes
-    clang libclang-rt-14-dev
+    # fuzzing: clang's libFuzzer and sanitizer runtimes; clang-tidy
+    clang libclang-rt-14-dev clang-tidy
     # Qt's own texts in Japanese
     qt6-translations-l10n
     # benchmarks: the reference gadget the whole-process measurement compares with

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: in the
 # normal build and under AddressSanitizer + UndefinedBehaviorSanitizer; then
-# a short run of each fuzzing target.
+# clang-tidy over the sources and a short run of each fuzzing target.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -13,5 +13,7 @@ for preset in default asan; do
     echo "== $preset tests"
     ctest --preset "$preset"
 done
+echo "== clang-tidy"
+cmake --build --preset tidy
 echo "== fuzzing smoke"
 bench/fuzz.sh 20

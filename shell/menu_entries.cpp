@@ -20,7 +20,7 @@ constexpr std::array<std::pair<MenuCommand, Tool>, 7> kToolCommands{{
 
 std::optional<Tool> toolOf(MenuCommand command)
 {
-    const auto found = std::find_if(
+    const auto* const found = std::find_if(
         kToolCommands.begin(), kToolCommands.end(), [command](const auto& row) { return row.first == command; });
     return found == kToolCommands.end() ? std::nullopt : std::optional<Tool>(found->second);
 }

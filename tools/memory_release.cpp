@@ -27,16 +27,16 @@ void releaseMemory(const std::string& lblMClr, GadgetView& view, MainTimers& tim
 {
     timers.TmrN.enabled = false;
     timers.TmrR.enabled = false;
-    const std::string Mc = lblMClr;
+    const std::uint64_t count = unitCount(lblMClr);
     view.lblDate.text = "メモリ開放中";
 
     // Indices 0 to N × k: one word more than the count.
-    bool reserved = blocks.reserve(unitCount(Mc) + 1, letEventsRun);
+    bool reserved = blocks.reserve(count + 1, letEventsRun);
     for (int k = 1; reserved && k <= 9; ++k) {
         view.RamT.width = kStepWidth * k;
         view.lblTime.text = std::to_string(k * 10) + "%";
         letEventsRun();
-        reserved = blocks.reserve(unitCount(Mc) * static_cast<std::uint64_t>(k + 1) + 1, letEventsRun);
+        reserved = blocks.reserve(count * static_cast<std::uint64_t>(k + 1) + 1, letEventsRun);
     }
     if (reserved) {
         view.RamT.width = kFullBarWidth;

@@ -163,7 +163,7 @@ IoStatus BrowserHistory::open()
             const std::string database = profiles + "/" + profile + "/" + std::string(layout.file);
             struct stat info {};
             if (::stat(database.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-                databases_.push_back({database, &layout});
+                databases_.emplace_back(database, &layout);
         }
     }
     if (databases_.empty())

@@ -20,7 +20,7 @@ std::uintptr_t pageSize()
 // the kernel can (5.14 on), else by writing a word of every page. Those
 // writes need no checking by the address sanitizer, whose bookkeeping would
 // itself take an eighth of the block.
-__attribute__((no_sanitize_address)) void commit(unsigned char* start, std::size_t length)
+__attribute__((no_sanitize_address)) void commit(const unsigned char* start, std::size_t length)
 {
     const auto first = reinterpret_cast<std::uintptr_t>(start) & ~(pageSize() - 1);
     const auto end = reinterpret_cast<std::uintptr_t>(start) + length;

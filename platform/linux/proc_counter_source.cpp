@@ -27,7 +27,7 @@ std::optional<std::pair<double, double>> statvfsSpace(const std::string& mountPo
     struct statvfs info {};
     if (::statvfs(mountPoint.c_str(), &info) != 0)
         return std::nullopt;
-    const double unit = static_cast<double>(info.f_frsize);
+    const auto unit = static_cast<double>(info.f_frsize);
     return std::pair{static_cast<double>(info.f_bavail) * unit, static_cast<double>(info.f_blocks) * unit};
 }
 
@@ -130,7 +130,7 @@ void ProcCounterSource::sampleIfDue()
                     / (elapsedMs * sample.disk->disks);
         }
     }
-    latest_ = std::move(sample);
+    latest_ = sample;
     // Levels are read again for the new sample, whichever counter asks first.
     freeSpace_.reset();
     availableMemory_.reset();

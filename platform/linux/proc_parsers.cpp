@@ -52,11 +52,9 @@ bool allDigits(std::string_view text)
 // RAID and optical devices.
 bool virtualDevice(std::string_view name)
 {
-    for (std::string_view prefix : {"loop", "ram", "zram", "dm-", "md", "sr", "fd", "nbd"}) {
-        if (name.substr(0, prefix.size()) == prefix)
-            return true;
-    }
-    return false;
+    constexpr std::string_view kPrefixes[] = {"loop", "ram", "zram", "dm-", "md", "sr", "fd", "nbd"};
+    return std::any_of(std::begin(kPrefixes), std::end(kPrefixes),
+        [name](std::string_view prefix) { return name.substr(0, prefix.size()) == prefix; });
 }
 
 // "sda1" of "sda", "nvme0n1p2" of "nvme0n1", "mmcblk0p1" of "mmcblk0".

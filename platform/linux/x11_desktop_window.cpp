@@ -73,17 +73,18 @@ void setWindowShape(std::uintptr_t window, const WindowShape& shape, ShapeKind k
     const int pad = setup->bitmap_format_scanline_pad / 8;
     const int stride = (shape.width + setup->bitmap_format_scanline_pad - 1) / setup->bitmap_format_scanline_pad * pad;
     const bool reversed = setup->bitmap_format_bit_order == XCB_IMAGE_ORDER_MSB_FIRST;
-    std::vector<std::uint8_t> data(static_cast<std::size_t>(stride * shape.height), 0);
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(stride) * static_cast<std::size_t>(shape.height), 0);
     for (int y = 0; y < shape.height; ++y) {
         for (int x = 0; x < (shape.width + 7) / 8; ++x) {
-            std::uint8_t byte = shape.bits[static_cast<std::size_t>(y * shape.stride + x)];
+            std::uint8_t byte = shape.bits[static_cast<std::size_t>(y) * static_cast<std::size_t>(shape.stride)
+                + static_cast<std::size_t>(x)];
             if (reversed) {
                 std::uint8_t mirrored = 0;
                 for (int bit = 0; bit < 8; ++bit)
                     mirrored = static_cast<std::uint8_t>(mirrored | ((byte >> bit) & 1) << (7 - bit));
                 byte = mirrored;
             }
-            data[static_cast<std::size_t>(y * stride + x)] = byte;
+            data[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride) + static_cast<std::size_t>(x)] = byte;
         }
     }
 

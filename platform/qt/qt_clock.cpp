@@ -8,11 +8,11 @@ namespace {
 
 QDate dateOf(const LocalDateTime& moment)
 {
-    return QDate(moment.year, moment.month, moment.day);
+    return {moment.year, moment.month, moment.day};
 }
 QTime timeOf(const LocalDateTime& moment)
 {
-    return QTime(moment.hour, moment.minute, moment.second);
+    return {moment.hour, moment.minute, moment.second};
 }
 
 // "yyyy年M月d日dddd" -> "yyyy年M月d日", "dddd, MMMM d, yyyy" -> "MMMM d, yyyy".
@@ -34,8 +34,8 @@ QString withSeconds(QString format)
 
 }  // namespace
 
-QtClock::QtClock(QLocale locale)
-    : locale_(std::move(locale)),
+QtClock::QtClock(const QLocale& locale)
+    : locale_(locale),
       longDateFormat_(withoutWeekday(locale_.dateFormat(QLocale::LongFormat))),
       longTimeFormat_(withSeconds(locale_.timeFormat(QLocale::ShortFormat)))
 {

@@ -14,7 +14,7 @@ namespace tavlo {
 // long time as hours, minutes and seconds without a time zone.
 class QtClock final : public Clock {
 public:
-    explicit QtClock(QLocale locale = QLocale::system());
+    explicit QtClock(const QLocale& locale = QLocale::system());
 
     LocalDateTime now() const override;
     std::string shortDate(const LocalDateTime& moment) const override;

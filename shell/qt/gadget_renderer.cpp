@@ -191,7 +191,7 @@ void updateShape(WindowShape& shape, const QImage& image, Colour key, const QReg
     int last = image.height() - 1;
     if (shape.width != width || shape.height != image.height() || area.isEmpty()) {
         shape = {width, image.height(), (width + 7) / 8, {}};
-        shape.bits.resize(static_cast<std::size_t>(shape.stride * shape.height));
+        shape.bits.resize(static_cast<std::size_t>(shape.stride) * static_cast<std::size_t>(shape.height));
     } else {
         const qreal ratio = image.devicePixelRatio();
         const QRect bounds = area.boundingRect();

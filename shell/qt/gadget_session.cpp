@@ -54,6 +54,9 @@ GadgetSession::GadgetSession(Services& services)
       window_(std::make_unique<GadgetWindow>(form_->view)),
       tray_(std::make_unique<TrayIcon>(form_->view.tray))
 {
+    tmrN_.setObjectName("TmrN");
+    tmrR_.setObjectName("TmrR");
+    tmrRS_.setObjectName("TmrRS");
     tmrN_.callOnTimeout(this, [this] {
         form_->TmrN_Timer();
         sync();

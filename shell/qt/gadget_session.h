@@ -74,7 +74,7 @@ private:
     std::unique_ptr<GadgetWindow> window_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<TrayMenu> menu_;
-    QTimer tmrN_, tmrR_, tmrRS_;
+    QTimer tmrN_{this}, tmrR_{this}, tmrRS_{this};
     bool memoryReleaseLoaded_ = false;
     int running_ = 0;
 

@@ -10,8 +10,8 @@ namespace tavlo {
 inline QColor toQColor(Colour colour)
 {
     const auto value = static_cast<std::uint32_t>(colour);
-    return QColor(
-        static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF), static_cast<int>((value >> 16) & 0xFF));
+    return {
+        static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF), static_cast<int>((value >> 16) & 0xFF)};
 }
 
 }  // namespace tavlo
