@@ -2,21 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/linux/cp932_codec.h"
+#include "tests/fakes/fake_codec.h"
 
 namespace tavlo {
 namespace {
-
-const std::string kGothicCp932 = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
 
 std::string blanks(std::size_t n)
 {
     return std::string(n, ' ');
 }
 
+// The fake code page keeps the widths of code page 932: "ＭＳ Ｐゴシック" is
+// 15 bytes, "標準" 4.
 class SettingsRecordTest : public ::testing::Test {
 protected:
-    Cp932Codec codec;
+    testing::FakeCodec codec;
+    const std::string gothic = codec.encode("ＭＳ Ｐゴシック");
 };
 
 TEST_F(SettingsRecordTest, RecordCountRoundsHalfToEven)
@@ -38,8 +39,8 @@ TEST_F(SettingsRecordTest, FirstRunStoreEncodesAsBlanksAroundItsFiveFields)
     store.ClFntSt = "標準";
     store.BClor = "12632246";
 
-    const std::string expected = blanks(224) + "on" + blanks(4) + "on" + blanks(4) + kGothicCp932 + blanks(15)
-        + "\x95\x57\x8f\x80" + blanks(16) + "12632246" + blanks(22) + blanks(6);
+    const std::string expected = blanks(224) + "on" + blanks(4) + "on" + blanks(4) + gothic + blanks(15)
+        + codec.encode("標準") + blanks(16) + "12632246" + blanks(22) + blanks(6);
     EXPECT_EQ(encodeRecord(store, codec), expected);
 }
 
@@ -48,7 +49,7 @@ TEST_F(SettingsRecordTest, DecodesAndTrimsAFullRecord)
     std::string bytes = blanks(kRecordSize);
     bytes.replace(0, 4, "1380");
     bytes.replace(6, 3, "-45");
-    bytes.replace(236, kGothicCp932.size(), kGothicCp932);
+    bytes.replace(236, gothic.size(), gothic);
     bytes.replace(316, 4, "2560");
 
     SettingsStore store;
@@ -113,7 +114,7 @@ TEST_F(SettingsRecordTest, AnOddByteLeftByACutBecomesABlank)
     SettingsStore store;
     store.CVw = "abcあい";  // 3 + 2 + 2 bytes into a field of 6
     const std::string record = encodeRecord(store, codec);
-    EXPECT_EQ(record.substr(224, 6), "abc\x82\xa0 ");
+    EXPECT_EQ(record.substr(224, 6), "abc" + codec.encode("あ") + " ");
     EXPECT_EQ(record.substr(230, 6), blanks(6));
 }
 

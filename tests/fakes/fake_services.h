@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/failure_reporter.h"
-#include "platform/linux/cp932_codec.h"
+#include "tests/fakes/fake_codec.h"
 #include "platform/linux/desktop_tool_programs.h"
 #include "shell/main_window.h"
 
@@ -268,14 +268,21 @@ struct RecordingNotifier final : UserNotifier {
     }
 };
 
-// Every service of the main window, faked, wired into a Services bundle.
+// Every service of the main window, faked, wired into a Services bundle; the
+// code page is the fake one unless a real one is given.
 struct FakeServices {
+    FakeServices() : codec(fakeCodec) {}
+    explicit FakeServices(const TextCodec& realCodec) : codec(realCodec) {}
+    FakeServices(const FakeServices&) = delete;
+    FakeServices& operator=(const FakeServices&) = delete;
+
+    FakeCodec fakeCodec;
+    const TextCodec& codec;
     FakeInstanceLock instance;
     FakeSession session;
     FakeMemory memory;
     FakeCounters counters;
     FakeFileStore files;
-    Cp932Codec codec;
     FakeClock clock;
     FakeScreen screen;
     RecordingNotifier notifier;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "display/layout.h"
+#include "platform/linux/cp932_codec.h"
 #include "shell/qt/gadget_session.h"
 #include "shell/qt/gadget_window.h"
 #include "tests/fakes/fake_services.h"
@@ -45,7 +46,8 @@ class OddSettingsFile : public ::testing::TestWithParam<std::string> {};
 // paints; the window stands on the screen and every bar within its frame.
 TEST_P(OddSettingsFile, StartsTheGadgetWithSaneValues)
 {
-    testing::FakeServices fake;
+    const Cp932Codec codec;
+    testing::FakeServices fake(codec);
     fake.files.files[fake.settingsPath()] = fixture(GetParam());
     fake.counters.values = {{1, 45}, {2, 1200}, {3, 7}, {4, 30}};
     GadgetSession session(fake.services);
