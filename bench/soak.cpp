@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
     fake.clock.moment = at(start);
     GadgetSession session(fake.services);
     session.load();
-    MainWindow& form = session.form();
+    MainWindow& form = session.mainWindow();
 
     long heapAfterWarmUp = 0;
     long residentAfterWarmUp = 0;

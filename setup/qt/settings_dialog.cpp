@@ -166,30 +166,30 @@ void SettingsDialog::connectControls()
         connect(control<QAbstractButton>(name), &QAbstractButton::clicked, this, handler);
     };
     onClick("Check1", [this] {
-        form_.Check1_Click();
+        state_.Check1_Click();
         refresh();
     });
     onClick("Check2", [this] {
-        form_.Check2_Click();
+        state_.Check2_Click();
         refresh();
     });
     for (const ColourRowFields& row : kColourRows) {
         const std::string key(row.key);
         onClick("browse-" + key, [this, row = row.row] {
-            form_.PickColor(row, pickers_.pickColour(kPickerPreset, this));
+            state_.PickColor(row, pickers_.pickColour(kPickerPreset, this));
             refresh();
         });
         onClick("delete-" + key, [this, row = row.row] {
-            form_.deleteColour(row);
+            state_.deleteColour(row);
             refresh();
         });
     }
     onClick("Command21", [this] {
-        form_.PickTransparencyColour(pickers_.pickColour(kPickerPreset, this));
+        state_.PickTransparencyColour(pickers_.pickColour(kPickerPreset, this));
         refresh();
     });
     onClick("Command17", [this] {
-        form_.PickClockFont(pickers_.pickFont(form_.fontPreset(), 9, this));
+        state_.PickClockFont(pickers_.pickFont(state_.fontPreset(), 9, this));
         refresh();
     });
     onClick("Command6", [this] { emit saveRequested(); });
@@ -200,7 +200,7 @@ void SettingsDialog::connectControls()
     const auto onChoice = [this](std::string_view name, void (SettingsDialogState::*handler)(const std::string&)) {
         auto* combo = control<QComboBox>(name);
         connect(combo, &QComboBox::activated, this,
-            [this, combo, handler](int index) { (form_.*handler)(combo->itemText(index).toStdString()); });
+            [this, combo, handler](int index) { (state_.*handler)(combo->itemText(index).toStdString()); });
     };
     onChoice("cboCVw", &SettingsDialogState::cboCVw_Click);
     onChoice("cboMVw", &SettingsDialogState::cboMVw_Click);
@@ -210,31 +210,31 @@ void SettingsDialog::connectControls()
             {"RTUl", &SettingsDialogState::RTUl}};
     for (const auto& [name, field] : textBoxes) {
         connect(control<QLineEdit>(name), &QLineEdit::textEdited, this,
-            [this, field = field](const QString& value) { form_.*field = value.toStdString(); });
+            [this, field = field](const QString& value) { state_.*field = value.toStdString(); });
     }
 }
 
 void SettingsDialog::Form_Load(const SettingsStore& store)
 {
-    form_ = SettingsDialogState();
-    form_.Form_Load(store);
+    state_ = SettingsDialogState();
+    state_.Form_Load(store);
     refresh();
 }
 
 void SettingsDialog::refresh()
 {
-    control<QCheckBox>("Check1")->setChecked(form_.allItemsChecked);
-    control<QCheckBox>("Check2")->setChecked(form_.perItemChecked);
-    control<QWidget>("Frame3")->setEnabled(form_.allItemsEnabled);
-    control<QWidget>("Frame4")->setEnabled(form_.perItemEnabled);
+    control<QCheckBox>("Check1")->setChecked(state_.allItemsChecked);
+    control<QCheckBox>("Check2")->setChecked(state_.perItemChecked);
+    control<QWidget>("Frame3")->setEnabled(state_.allItemsEnabled);
+    control<QWidget>("Frame4")->setEnabled(state_.perItemEnabled);
     for (const ColourRowFields& row : kColourRows)
-        paintSwatch(control<QLabel>(row.swatchName), form_.swatch(row.row));
-    paintSwatch(control<QLabel>("Bc"), form_.transparencySwatch);
-    control<QComboBox>("cboCVw")->setCurrentText(text(form_.cboCVw));
-    control<QComboBox>("cboMVw")->setCurrentText(text(form_.cboMVw));
-    control<QLineEdit>("ClFntN")->setText(QString::fromStdString(form_.ClFntN));
-    control<QLineEdit>("ClFntSt")->setText(QString::fromStdString(form_.ClFntSt));
-    control<QLineEdit>("RTUl")->setText(QString::fromStdString(form_.RTUl));
+        paintSwatch(control<QLabel>(row.swatchName), state_.swatch(row.row));
+    paintSwatch(control<QLabel>("Bc"), state_.transparencySwatch);
+    control<QComboBox>("cboCVw")->setCurrentText(text(state_.cboCVw));
+    control<QComboBox>("cboMVw")->setCurrentText(text(state_.cboMVw));
+    control<QLineEdit>("ClFntN")->setText(QString::fromStdString(state_.ClFntN));
+    control<QLineEdit>("ClFntSt")->setText(QString::fromStdString(state_.ClFntSt));
+    control<QLineEdit>("RTUl")->setText(QString::fromStdString(state_.RTUl));
 }
 
 }  // namespace tavlo

@@ -24,7 +24,7 @@ public:
     // Copies the main window's store and fills the controls.
     void Form_Load(const SettingsStore& store);
 
-    const SettingsDialogState& form() const { return form_; }
+    const SettingsDialogState& state() const { return state_; }
 
 signals:
     // "保存": the working copy is to go into the store, the settings file
@@ -37,7 +37,7 @@ private:
     void refresh();
     template <typename T> T* control(std::string_view name) const;
 
-    SettingsDialogState form_;
+    SettingsDialogState state_;
     Pickers& pickers_;
     UserNotifier& notifier_;
 };

@@ -46,7 +46,7 @@ void GadgetApp::openSettings()
         setup_ = new SettingsDialog(pickers_, services_.notifier);
         setup_->setAttribute(Qt::WA_DeleteOnClose);
         connect(setup_, &SettingsDialog::saveRequested, this, &GadgetApp::saveSettings);
-        setup_->Form_Load(session_->form().store);
+        setup_->Form_Load(session_->mainWindow().store);
         // In the middle of the screen.
         const TwipSize screen = services_.screen.primarySize();
         const PixelRect place
@@ -60,8 +60,8 @@ void GadgetApp::openSettings()
 
 void GadgetApp::saveSettings()
 {
-    MainWindow& form = session_->form();
-    setup_->form().copyToStore(form.store);
+    MainWindow& form = session_->mainWindow();
+    setup_->state().copyToStore(form.store);
     if (!session_->busy()) {
         hideMainWindow();
         form.cmdSave();
@@ -79,7 +79,7 @@ void GadgetApp::saveSettings()
 
 void GadgetApp::hideMainWindow()
 {
-    session_->form().view.window.visible = false;
+    session_->mainWindow().view.window.visible = false;
     session_->window().sync();
 }
 

@@ -50,25 +50,25 @@ int messageOf(QSystemTrayIcon::ActivationReason reason)
 }  // namespace
 
 GadgetSession::GadgetSession(Services& services)
-    : form_(std::make_unique<MainWindow>(services)),
-      window_(std::make_unique<GadgetWindow>(form_->view)),
-      tray_(std::make_unique<TrayIcon>(form_->view.tray))
+    : mainWindow_(std::make_unique<MainWindow>(services)),
+      window_(std::make_unique<GadgetWindow>(mainWindow_->view)),
+      tray_(std::make_unique<TrayIcon>(mainWindow_->view.tray))
 {
     tmrN_.setObjectName("TmrN");
     tmrR_.setObjectName("TmrR");
     tmrRS_.setObjectName("TmrRS");
     tmrN_.callOnTimeout(this, [this] {
-        form_->TmrN_Timer();
+        mainWindow_->TmrN_Timer();
         sync();
     });
     tmrR_.callOnTimeout(this, [this] {
-        form_->TmrR_Timer();
+        mainWindow_->TmrR_Timer();
         sync();
     });
     tmrRS_.callOnTimeout(this, [this] {
         memoryReleaseLoaded_ = false;
         unloadMenu();
-        form_->TmrRS_Timer();
+        mainWindow_->TmrRS_Timer();
         sync();
     });
     // The popup runs its own event loop until it closes, and its choice may
@@ -87,30 +87,30 @@ GadgetSession::GadgetSession(Services& services)
 
     const PositionStrip& strip = window_->strip();
     connect(strip.PstnMove, &DragHandle::pressed, this,
-        [this](int buttons, QPointF twips) { form_->PstnMove_MouseDown(buttons, twips.x(), twips.y()); });
+        [this](int buttons, QPointF twips) { mainWindow_->PstnMove_MouseDown(buttons, twips.x(), twips.y()); });
     connect(strip.PstnMove, &DragHandle::moved, this, [this](int buttons, QPointF twips) {
-        form_->PstnMove_MouseMove(buttons, twips.x(), twips.y());
+        mainWindow_->PstnMove_MouseMove(buttons, twips.x(), twips.y());
         sync();
     });
     connect(strip.cmdPstnSave, &QPushButton::clicked, this, [this] {
-        form_->cmdPstnSave_Click();
+        mainWindow_->cmdPstnSave_Click();
         sync();
     });
     connect(strip.cmdFstPstn, &QPushButton::clicked, this, [this] {
-        form_->cmdFstPstn_Click();
+        mainWindow_->cmdFstPstn_Click();
         sync();
     });
 }
 
 GadgetSession::~GadgetSession()
 {
-    form_->Form_Unload();
+    mainWindow_->Form_Unload();
     tray_->sync();
 }
 
 bool GadgetSession::load()
 {
-    if (form_->Form_Load() == MainWindow::LoadResult::AlreadyRunning)
+    if (mainWindow_->Form_Load() == MainWindow::LoadResult::AlreadyRunning)
         return false;
     sync();
     return true;
@@ -118,7 +118,7 @@ bool GadgetSession::load()
 
 void GadgetSession::cmdClose()
 {
-    form_->cmdClose();
+    mainWindow_->cmdClose();
     sync();
 }
 
@@ -171,13 +171,13 @@ void GadgetSession::showPopup(const QPoint& position)
 void GadgetSession::menuPicked(MenuCommand command)
 {
     const Running running(*this);
-    Services& services = form_->services();
+    Services& services = mainWindow_->services();
     switch (command) {
     case MenuCommand::DTMnEnd:
         cmdClose();
         break;
     case MenuCommand::Pstn:
-        form_->Pstn_Click();
+        mainWindow_->Pstn_Click();
         sync();
         break;
     case MenuCommand::MntrCstmz:
@@ -246,7 +246,7 @@ void GadgetSession::cmdRBinEmp_Click()
         }
         return !progress->wasCanceled();
     };
-    tavlo::cmdRBinEmp_Click(form_->services().recycleBin, form_->services().notifier, report);
+    tavlo::cmdRBinEmp_Click(mainWindow_->services().recycleBin, mainWindow_->services().notifier, report);
     unloadMenu();
 }
 
@@ -256,10 +256,11 @@ void GadgetSession::releaseMemory()
     if (memoryReleaseLoaded_)
         return;
     memoryReleaseLoaded_ = true;
-    tavlo::releaseMemory(form_->store.lblMClr, form_->view, form_->timers, form_->services().blocks, [this] {
-        sync();
-        QCoreApplication::processEvents();
-    });
+    tavlo::releaseMemory(
+        mainWindow_->store.lblMClr, mainWindow_->view, mainWindow_->timers, mainWindow_->services().blocks, [this] {
+            sync();
+            QCoreApplication::processEvents();
+        });
     sync();
 }
 
@@ -267,10 +268,10 @@ void GadgetSession::sync()
 {
     window_->sync();
     tray_->sync();
-    syncTimer(tmrN_, form_->timers.TmrN);
-    syncTimer(tmrR_, form_->timers.TmrR);
-    syncTimer(tmrRS_, form_->timers.TmrRS);
-    if (form_->endRequested)
+    syncTimer(tmrN_, mainWindow_->timers.TmrN);
+    syncTimer(tmrR_, mainWindow_->timers.TmrR);
+    syncTimer(tmrRS_, mainWindow_->timers.TmrRS);
+    if (mainWindow_->endRequested)
         emit endRequested();
 }
 

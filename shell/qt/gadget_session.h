@@ -45,7 +45,7 @@ public:
     // thrown away under it.
     bool busy() const { return running_ > 0; }
 
-    MainWindow& form() { return *form_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
     GadgetWindow& window() { return *window_; }
     // The menu window, while it is loaded.
     TrayMenu* menu() { return menu_.get(); }
@@ -68,7 +68,7 @@ private:
     void cmdRBinEmp_Click();
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
-    std::unique_ptr<MainWindow> form_;
+    std::unique_ptr<MainWindow> mainWindow_;
     // The menu's tree, exported with the icon for a host that shows it.
     QMenu exportedMenu_;
     std::unique_ptr<GadgetWindow> window_;

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "core/failure_reporter.h"
-#include "tests/fakes/fake_codec.h"
 #include "platform/linux/desktop_tool_programs.h"
 #include "shell/main_window.h"
+#include "tests/fakes/fake_codec.h"
 
 namespace tavlo::testing {
 

@@ -101,7 +101,7 @@ TEST_P(TimeColour, MovesTheTransparencyColour)
     control("Check2")->click();
     pick("time", GetParam().chosen);
     EXPECT_EQ(pickers.colourPresets.back(), 255);  // the picker starts on red
-    EXPECT_EQ(dialog().form().BClor, GetParam().key);
+    EXPECT_EQ(dialog().state().BClor, GetParam().key);
 }
 
 INSTANTIATE_TEST_SUITE_P(Colours, TimeColour,
@@ -112,12 +112,12 @@ INSTANTIATE_TEST_SUITE_P(Colours, TimeColour,
 TEST_F(SettingsDialogTest, TheCommonColourMovesTheTransparencyAndItemColoursDoNot)
 {
     pick("all", 16711685);
-    EXPECT_EQ(dialog().form().BClor, "16711675");
+    EXPECT_EQ(dialog().state().BClor, "16711675");
     control("Check2")->click();
     for (const char* row : {"date", "c", "r", "d", "ds"})
         pick(row, 255);
-    EXPECT_EQ(dialog().form().BClor, "16711675");
-    EXPECT_EQ(dialog().form().AllClor, "");  // switching modes lost it
+    EXPECT_EQ(dialog().state().BClor, "16711675");
+    EXPECT_EQ(dialog().state().AllClor, "");  // switching modes lost it
 }
 
 TEST_F(SettingsDialogTest, TheItemButtonsWorkOnlyInTheirMode)
@@ -138,8 +138,8 @@ TEST_F(SettingsDialogTest, SavingInAllItemsModeWithoutAColourStoresSilverAndRest
     control<QPushButton>("Command6")->click();
     EXPECT_EQ(settingsFile().substr(14, 30), "12632256" + std::string(22, ' '));
     EXPECT_NE(&app.session(), before);  // a fresh main window
-    EXPECT_EQ(app.session().form().store.AllClor, "12632256");
-    EXPECT_TRUE(app.session().form().view.tray.present);
+    EXPECT_EQ(app.session().mainWindow().store.AllClor, "12632256");
+    EXPECT_TRUE(app.session().mainWindow().view.tray.present);
     EXPECT_TRUE(app.session().window().isVisible());
     ASSERT_NE(app.setup(), nullptr);  // the dialog stays open
     EXPECT_TRUE(dialog().isVisible());
@@ -162,14 +162,14 @@ TEST_P(SaveDuringAnAction, RestartsTheMainWindowOnceTheActionHasReturned)
     // The action ran to its end.
     if (GetParam() == MenuCommand::MemClr) {
         EXPECT_EQ(fake.blocks.reserved.size(), 10u);
-        EXPECT_EQ(before->form().view.lblDate.text, "開放完了");
+        EXPECT_EQ(before->mainWindow().view.lblDate.text, "開放完了");
     } else {
         EXPECT_EQ(fake.recycleBin.emptied, 1);
     }
 
     QCoreApplication::processEvents();
     EXPECT_NE(&app.session(), before);
-    EXPECT_EQ(app.session().form().view.lblCPer.colour, 255);
+    EXPECT_EQ(app.session().mainWindow().view.lblCPer.colour, 255);
     EXPECT_EQ(settingsFile().substr(14, 3), "255");
 }
 
@@ -180,8 +180,8 @@ TEST_F(SettingsDialogTest, ASavedColourShowsAfterTheRestart)
 {
     pick("all", 255);
     control<QPushButton>("Command6")->click();
-    EXPECT_EQ(app.session().form().view.lblCPer.colour, 255);
-    EXPECT_EQ(app.session().form().view.window.colourKey, 245);
+    EXPECT_EQ(app.session().mainWindow().view.lblCPer.colour, 255);
+    EXPECT_EQ(app.session().mainWindow().view.window.colourKey, 245);
 }
 
 TEST_F(SettingsDialogTest, CancelAndCloseLeaveTheSettingsFileByteForByte)
@@ -204,7 +204,7 @@ TEST_F(SettingsDialogTest, CancelAndCloseLeaveTheSettingsFileByteForByte)
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(reloaded.setup(), nullptr) << button;
         EXPECT_EQ(settingsFile(), before) << button;
-        EXPECT_EQ(reloaded.session().form().store.CClor, "65280");
+        EXPECT_EQ(reloaded.session().mainWindow().store.CClor, "65280");
     }
 }
 
@@ -214,7 +214,7 @@ TEST_F(SettingsDialogTest, ASecondOpeningKeepsTheUnsavedEdits)
     SettingsDialog* first = app.setup();
     app.openSettings();
     EXPECT_EQ(app.setup(), first);
-    EXPECT_EQ(dialog().form().AllClor, "255");
+    EXPECT_EQ(dialog().state().AllClor, "255");
 }
 
 TEST_F(SettingsDialogTest, ABoldItalicFontOfAnySizeStoresFaceAndStyleWords)
@@ -223,11 +223,11 @@ TEST_F(SettingsDialogTest, ABoldItalicFontOfAnySizeStoresFaceAndStyleWords)
     control("Command17")->click();
     EXPECT_EQ(pickers.fontPresets.back().first, "ＭＳ Ｐゴシック");
     EXPECT_EQ(pickers.fontPresets.back().second, 9);
-    EXPECT_EQ(dialog().form().ClFntN, "IPAGothic");
-    EXPECT_EQ(dialog().form().ClFntSt, "太字 斜体");
+    EXPECT_EQ(dialog().state().ClFntN, "IPAGothic");
+    EXPECT_EQ(dialog().state().ClFntSt, "太字 斜体");
     pickers.fonts.push_back(std::nullopt);
     control("Command17")->click();
-    EXPECT_EQ(dialog().form().ClFntSt, "太字 斜体");
+    EXPECT_EQ(dialog().state().ClFntSt, "太字 斜体");
 }
 
 TEST_F(SettingsDialogTest, TheCombosWriteOnAndOff)
@@ -239,11 +239,11 @@ TEST_F(SettingsDialogTest, TheCombosWriteOnAndOff)
     emit clock->activated(1);
     moon->setCurrentIndex(1);
     emit moon->activated(1);
-    EXPECT_EQ(dialog().form().CVw, "off");
-    EXPECT_EQ(dialog().form().MVw, "off");
+    EXPECT_EQ(dialog().state().CVw, "off");
+    EXPECT_EQ(dialog().state().MVw, "off");
     clock->setCurrentIndex(0);
     emit clock->activated(0);
-    EXPECT_EQ(dialog().form().CVw, "on");
+    EXPECT_EQ(dialog().state().CVw, "on");
 }
 
 TEST_F(SettingsDialogTest, TextTypedIntoAComboChangesNothing)
@@ -254,7 +254,7 @@ TEST_F(SettingsDialogTest, TextTypedIntoAComboChangesNothing)
     QApplication::sendEvent(clock->lineEdit(), &enter);
     clock->lineEdit()->setText("非表示");
     QApplication::sendEvent(clock->lineEdit(), &enter);
-    EXPECT_EQ(dialog().form().CVw, "on");
+    EXPECT_EQ(dialog().state().CVw, "on");
     EXPECT_EQ(clock->count(), 2);
 }
 

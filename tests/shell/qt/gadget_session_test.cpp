@@ -43,7 +43,7 @@ TEST(GadgetSession, CloseRemovesTheIconAndRequestsTheEnd)
     QObject::connect(&session, &GadgetSession::endRequested, [&] { ended = true; });
     session.cmdClose();
     EXPECT_TRUE(ended);
-    EXPECT_FALSE(session.form().view.tray.present);
+    EXPECT_FALSE(session.mainWindow().view.tray.present);
 }
 
 // Picks an entry of the popup by name, as soon as the popup is open.
@@ -82,7 +82,7 @@ TEST_F(SessionMenuTest, ExitFromTheIconMenuRemovesTheIconAndEnds)
     pickWhenOpen("DTMnEnd");
     session.trayMessage(WM_RBUTTONUP);
     EXPECT_TRUE(ended);
-    EXPECT_FALSE(session.form().view.tray.present);
+    EXPECT_FALSE(session.mainWindow().view.tray.present);
 }
 
 TEST_F(SessionMenuTest, SetPositionGrowsTheWindowOnce)
@@ -120,16 +120,16 @@ TEST_F(SessionMenuTest, ALeftClickUnloadsTheMenuWindow)
 TEST_F(SessionMenuTest, TheFirstTickReplacesThePlaceholders)
 {
     fake.counters.values = {{1, 50}, {3, 5}, {4, 20}};
-    EXPECT_EQ(session.form().view.lblCPer.text, "CPer");
+    EXPECT_EQ(session.mainWindow().view.lblCPer.text, "CPer");
     auto* TmrN = session.findChild<QTimer*>("TmrN");
     ASSERT_NE(TmrN, nullptr);
     EXPECT_TRUE(TmrN->isActive());
     EXPECT_EQ(TmrN->interval(), 500);
     EXPECT_FALSE(session.findChild<QTimer*>("TmrR")->isActive());
     ASSERT_TRUE(QMetaObject::invokeMethod(TmrN, "timeout"));
-    EXPECT_EQ(session.form().view.lblCPer.text, "20%");
-    EXPECT_EQ(session.form().view.lblDSPer.text, "50.%");
-    EXPECT_NE(session.form().view.tray.tip, "Tavlo");
+    EXPECT_EQ(session.mainWindow().view.lblCPer.text, "20%");
+    EXPECT_EQ(session.mainWindow().view.lblDSPer.text, "50.%");
+    EXPECT_NE(session.mainWindow().view.tray.tip, "Tavlo");
 }
 
 }  // namespace

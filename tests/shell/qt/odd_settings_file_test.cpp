@@ -53,7 +53,7 @@ TEST_P(OddSettingsFile, StartsTheGadgetWithSaneValues)
     GadgetSession session(fake.services);
     ASSERT_TRUE(session.load());
     for (int tick = 0; tick < 3; ++tick) {
-        MainWindow& form = session.form();
+        MainWindow& form = session.mainWindow();
         if (form.timers.TmrR.ticking())
             form.TmrR_Timer();
         else
@@ -61,7 +61,7 @@ TEST_P(OddSettingsFile, StartsTheGadgetWithSaneValues)
         session.window().sync();
     }
 
-    const GadgetView& view = session.form().view;
+    const GadgetView& view = session.mainWindow().view;
     EXPECT_TRUE(session.window().isVisible());
     EXPECT_TRUE(QRect(0, 0, 800, 800).intersects(session.window().geometry()));
     for (const BarView* bar : {&view.PrscrTime, &view.RamT, &view.DiskTime, &view.DSpce}) {
