@@ -11,10 +11,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 
-"$root/scripts/install-deps.sh"
-cmake -S "$root" --preset default >/dev/null
-cmake --build "$root/build/default" --target tavlo >/dev/null
-tavlo="$root/build/default/tavlo"
+"$root/scripts/install-deps.sh" runtime build bench
+cmake -S "$root" --preset app >/dev/null
+cmake --build "$root/build/app" --target tavlo >/dev/null
+tavlo="$root/build/app/tavlo"
 
 work=$(mktemp -d /tmp/tavlo-bench.XXXXXX)
 pids=()

@@ -1,30 +1,53 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Tavlo need.
-# Idempotent: packages already installed are left alone, and apt is only asked
-# when something is missing. Every dependency of the project is listed here.
+# Installs the Debian packages of the groups named (runtime, build, test,
+# bench; all of them when none is named). Idempotent: packages already
+# installed are left alone, and apt is only asked when something is missing.
+# Every dependency of the project is listed here.
+#
+# Usage: scripts/install-deps.sh [runtime] [build] [test] [bench]
 set -euo pipefail
 
-packages=(
-    # build
+# What the installed program needs: Qt's widgets, its X11 platform plugin and
+# Japanese texts, a face drawn to the metrics of the Windows "ＭＳ Ｐゴシック",
+# SQLite for the browsers' history, the X shape extension.
+runtime=(
+    libqt6widgets6 libqt6dbus6 qt6-qpa-plugins qt6-translations-l10n
+    fonts-ipafont-gothic libsqlite3-0 libxcb-shape0
+)
+build=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev
-    libsqlite3-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    # runtime: a face drawn to the metrics of the Windows "ＭＳ Ｐゴシック"
-    fonts-ipafont-gothic
-    # tests: a headless X desktop with a notification area, a compositor and
-    # the tools that drive it and take screenshots
+    qt6-base-dev libxcb1-dev libxcb-shape0-dev libsqlite3-dev
+)
+test=(
+    libgtest-dev libgmock-dev
+    # a headless X desktop with a notification area, a compositor and the
+    # tools that drive it and take screenshots
     xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick hsetroot
     trayer picom openbox xclip
     # a StatusNotifierItem panel on a session bus, as today's desktops have
     dbus-x11 haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
-    # fuzzing: clang's libFuzzer and sanitizer runtimes; clang-tidy
+    # fuzzing (clang's libFuzzer and sanitizer runtimes) and clang-tidy
     clang libclang-rt-14-dev clang-tidy
-    # Qt's own texts in Japanese
-    qt6-translations-l10n
-    # benchmarks: the reference gadget the whole-process measurement compares with
-    conky-std
 )
+# The micro-benchmarks and the reference gadget the whole-process
+# measurement compares with.
+bench=(libbenchmark-dev conky-std)
+
+groups=("$@")
+((${#groups[@]} > 0)) || groups=(runtime build test bench)
+packages=()
+for group in "${groups[@]}"; do
+    case "$group" in
+    runtime) packages+=("${runtime[@]}") ;;
+    build) packages+=("${build[@]}") ;;
+    test) packages+=("${test[@]}") ;;
+    bench) packages+=("${bench[@]}") ;;
+    *)
+        echo "install-deps: no group \"$group\" (runtime, build, test, bench)" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for pkg in "${packages[@]}"; do

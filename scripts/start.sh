@@ -3,7 +3,7 @@
 # folder "QvrnData" is made in the directory this is started from.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
-cmake -S "$root" --preset default >/dev/null
-cmake --build "$root/build/default" --target tavlo
-exec "$root/build/default/tavlo"
+"$root/scripts/install-deps.sh" runtime build
+cmake -S "$root" --preset app >/dev/null
+cmake --build "$root/build/app" --target tavlo
+exec "$root/build/app/tavlo"

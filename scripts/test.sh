@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/install-deps.sh
+scripts/install-deps.sh runtime build test
 for preset in default asan; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null

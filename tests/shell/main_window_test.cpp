@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "core/settings_record.h"
 #include "tests/fakes/fake_services.h"
@@ -64,26 +66,23 @@ TEST_F(FormLoadTest, SetsDateFieldsClockTextsAndTheIcon)
     EXPECT_EQ(form.store.UName, "user1");
 }
 
+// The total memory as the captions show it: MB of 1,024,000 bytes, and the
+// memory release's unit count from the full 64-bit total.
 TEST_F(FormLoadTest, MemoryCaptionsUseTheFull64BitTotal)
 {
-    fake.memory.figures = MemoryFigures{1073741824, 0};
-    form.Form_Load();
-    EXPECT_EQ(form.view.lblRTotal.text, "1049 (MB)");
-    EXPECT_EQ(form.store.lblMClr, "8015962");
-
-    MainWindow big(fake.services);
-    fake.memory.figures = MemoryFigures{17179869184ULL, 0};  // 16 GiB
-    big.Form_Load();
-    EXPECT_EQ(big.view.lblRTotal.text, "16777 (MB)");
-    EXPECT_EQ(big.store.lblMClr, "128255386");
-}
-
-TEST_F(FormLoadTest, UnreadableMemoryLeavesTheCaptionsEmpty)
-{
-    fake.memory.figures.reset();
-    form.Form_Load();
-    EXPECT_EQ(form.view.lblRTotal.text, " (MB)");
-    EXPECT_EQ(form.store.lblMClr, "");
+    const struct {
+        std::optional<MemoryFigures> figures;
+        const char* total;
+        const char* units;
+    } rows[] = {{MemoryFigures{1073741824, 0}, "1049 (MB)", "8015962"},
+        {MemoryFigures{17179869184ULL, 0}, "16777 (MB)", "128255386"}, {std::nullopt, " (MB)", ""}};
+    for (const auto& row : rows) {
+        fake.memory.figures = row.figures;
+        MainWindow loaded(fake.services);
+        loaded.Form_Load();
+        EXPECT_EQ(loaded.view.lblRTotal.text, row.total);
+        EXPECT_EQ(loaded.store.lblMClr, row.units);
+    }
 }
 
 TEST_F(FormLoadTest, AtTheRootThePathHasADoubledSeparator)
@@ -193,61 +192,66 @@ TEST_F(FormLoadTest, ASecondInstanceIsRefusedWithTheMessage)
     EXPECT_FALSE(form.view.window.visible);
 }
 
-TEST_F(FormLoadTest, AFolderThatCannotBeMadeIsReportedOnceAndTheGadgetRunsOn)
+// A folder or file that fails or may not be used: the gadget starts with the
+// first-run values, tells what failed once, and a reload that meets the same
+// failure says nothing more.
+struct LoadFailureRow {
+    const char* name;
+    std::function<void(testing::FakeServices&)> arrange;
+    std::string message;
+};
+
+void PrintTo(const LoadFailureRow& row, std::ostream* out)
 {
-    fake.files.failingPaths["/home/user1/tools/QvrnData"] = "Not a directory";
-    fake.files.failingPaths[fake.settingsPath()] = "Not a directory";
+    *out << row.name;
+}
+
+class LoadFailureTest : public ::testing::TestWithParam<LoadFailureRow> {};
+
+const std::string kFolder = "/home/user1/tools/QvrnData";
+const std::string kFile = kFolder + "/user1.qvn";
+const std::string kRunsOn = "\r現在の設定のまま動作を続けます。";
+
+TEST_P(LoadFailureTest, StartsLikeAFirstRunAndSaysSoOnce)
+{
+    testing::FakeServices fake;
+    SettingsStore saved;
+    saved.WTop = "1380";
+    fake.files.files[fake.settingsPath()] = encodeRecord(saved, fake.codec);
+    GetParam().arrange(fake);
+    MainWindow form(fake.services);
     ASSERT_EQ(form.Form_Load(), MainWindow::LoadResult::Shown);
-    ASSERT_EQ(fake.notifier.messages.size(), 1u);
-    EXPECT_EQ(fake.notifier.messages[0],
-        "設定フォルダを作成できませんでした。\r/home/user1/tools/QvrnData\rNot a directory\r"
-        "現在の設定のまま動作を続けます。");
+    EXPECT_EQ(form.store.WTop, "");
+    EXPECT_EQ(form.store.ClFntSt, "標準");
     EXPECT_TRUE(form.view.window.visible);
     EXPECT_TRUE(form.timers.TmrN.ticking());
+    EXPECT_EQ(fake.notifier.messages, std::vector<std::string>{GetParam().message});
 
-    // A reload meets the same failure without a second message box.
     MainWindow reloaded(fake.services);
     reloaded.Form_Load();
     EXPECT_EQ(fake.notifier.messages.size(), 1u);
 }
 
-TEST_F(FormLoadTest, AnUntrustedFolderOrFileIsLeftAloneAndToldOnce)
-{
-    for (const std::string& place : {std::string("/home/user1/tools/QvrnData"), fake.settingsPath()}) {
-        testing::FakeServices other;
-        SettingsStore saved;
-        saved.WTop = "1380";
-        other.files.files[other.settingsPath()] = record(saved);
-        other.files.untrustedPaths[place] = "ほかのユーザーが所有しています。";
-        other.files.untrustedPaths[other.settingsPath()] = "ほかのユーザーが所有しています。";
-        MainWindow loaded(other.services);
-        loaded.Form_Load();
-        EXPECT_EQ(loaded.store.WTop, "");  // first-run values
-        EXPECT_EQ(loaded.store.ClFntSt, "標準");
-        EXPECT_TRUE(loaded.view.window.visible);
-        ASSERT_EQ(other.notifier.messages.size(), 1u) << place;
-        EXPECT_EQ(other.notifier.messages[0],
-            "安全のため、設定の保存場所を使用しません。\r" + place
-                + "\rほかのユーザーが所有しています。\r現在の設定のまま動作を続けます。");
-        MainWindow reloaded(other.services);
-        reloaded.Form_Load();
-        EXPECT_EQ(other.notifier.messages.size(), 1u);
-    }
-}
-
-TEST_F(FormLoadTest, AnUnreadableFileStartsLikeAFirstRunAndSaysSo)
-{
-    SettingsStore saved;
-    saved.WTop = "1380";
-    fake.files.files[fake.settingsPath()] = record(saved);
-    fake.files.failingReads[fake.settingsPath()] = "Input/output error";
-    form.Form_Load();
-    EXPECT_EQ(form.store.WTop, "");
-    EXPECT_EQ(form.store.ClFntSt, "標準");
-    EXPECT_TRUE(form.view.window.visible);
-    ASSERT_EQ(fake.notifier.messages.size(), 1u);
-    EXPECT_EQ(fake.notifier.messages[0].rfind("設定ファイルを読み込めませんでした。\r", 0), 0u);
-}
+INSTANTIATE_TEST_SUITE_P(Failures, LoadFailureTest,
+    ::testing::Values(LoadFailureRow{"AFolderThatCannotBeMade",
+                          [](testing::FakeServices& fake) {
+                              fake.files.failingPaths[kFolder] = "Not a directory";
+                              fake.files.failingPaths[kFile] = "Not a directory";
+                          },
+                          "設定フォルダを作成できませんでした。\r" + kFolder + "\rNot a directory" + kRunsOn},
+        LoadFailureRow{"AnUntrustedFolder",
+            [](testing::FakeServices& fake) {
+                fake.files.untrustedPaths[kFolder] = "ほかのユーザーが所有しています。";
+                fake.files.untrustedPaths[kFile] = "ほかのユーザーが所有しています。";
+            },
+            "安全のため、設定の保存場所を使用しません。\r" + kFolder + "\rほかのユーザーが所有しています。" + kRunsOn},
+        LoadFailureRow{"AnUntrustedFile",
+            [](testing::FakeServices& fake) { fake.files.untrustedPaths[kFile] = "ほかのユーザーが所有しています。"; },
+            "安全のため、設定の保存場所を使用しません。\r" + kFile + "\rほかのユーザーが所有しています。" + kRunsOn},
+        LoadFailureRow{"AnUnreadableFile",
+            [](testing::FakeServices& fake) { fake.files.failingReads[kFile] = "Input/output error"; },
+            "設定ファイルを読み込めませんでした。\r" + kFile + "\rInput/output error" + kRunsOn}),
+    [](const ::testing::TestParamInfo<LoadFailureRow>& row) { return row.param.name; });
 
 class SaveTest : public FormLoadTest {};
 
@@ -337,12 +341,6 @@ TEST(ShutdownTest, CloseRemovesTheIconAndEndsTheProgram)
     EXPECT_FALSE(form.view.tray.present);
     EXPECT_TRUE(form.endRequested);
 }
-
-}  // namespace
-}  // namespace tavlo
-
-namespace tavlo {
-namespace {
 
 class PositionModeTest : public ::testing::Test {
 protected:
