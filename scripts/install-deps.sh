@@ -28,6 +28,8 @@ test=(
     dbus-x11 haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
     # fuzzing (clang's libFuzzer and sanitizer runtimes) and clang-tidy
     clang libclang-rt-14-dev clang-tidy
+    # the validators of the package's desktop entry and metainfo
+    desktop-file-utils appstream
 )
 # The micro-benchmarks and the reference gadget the whole-process
 # measurement compares with.

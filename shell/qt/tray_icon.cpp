@@ -3,9 +3,40 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "display/app_icon.h"
 #include "platform/notification_host.h"
 
 namespace tavlo {
+
+void paintGadgetIcon(QPainter& painter, int size)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double side = size;
+    const auto rect = [side](const IconShape& shape) {
+        return QRectF(shape.x * side, shape.y * side, shape.width * side, shape.height * side);
+    };
+    for (const IconShape& shape : gadgetIconShapes()) {
+        const QColor colour(QRgb(shape.rgb));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        switch (shape.kind) {
+        case IconShape::Kind::RoundedRect:
+            painter.drawRoundedRect(rect(shape), shape.radius * side, shape.radius * side);
+            break;
+        case IconShape::Kind::Ellipse:
+            painter.drawEllipse(rect(shape));
+            break;
+        case IconShape::Kind::Rect:
+            painter.drawRect(rect(shape));
+            break;
+        case IconShape::Kind::Outline:
+            painter.setPen(QPen(colour, std::max(1.0, side * kIconStroke)));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(rect(shape));
+            break;
+        }
+    }
+}
 
 QIcon gadgetIcon()
 {
@@ -14,18 +45,7 @@ QIcon gadgetIcon()
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const double s = size;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0x20, 0x28, 0x40));
-        painter.drawRoundedRect(QRectF(0, 0, s, s), s * 0.18, s * 0.18);
-        painter.setBrush(QColor(0xF2, 0xE6, 0xB8));
-        painter.drawEllipse(QRectF(s * 0.42, s * 0.10, s * 0.46, s * 0.46));
-        painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
-        painter.drawRect(QRectF(s * 0.12, s * 0.68, s * 0.52, s * 0.16));
-        painter.setPen(QPen(QColor(0xC0, 0xC0, 0xC0), std::max(1.0, s / 24)));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(s * 0.12, s * 0.68, s * 0.76, s * 0.16));
+        paintGadgetIcon(painter, size);
         painter.end();
         icon.addPixmap(pixmap);
     }

@@ -2,6 +2,8 @@
 
 #include <QSystemTrayIcon>
 
+class QPainter;
+
 #include "display/gadget_view.h"
 
 namespace tavlo {
@@ -30,8 +32,11 @@ private:
     std::string shownTip_;
 };
 
-// The icon image, drawn by the program: a moon over a bar.
+// The program's icon at the sizes a notification area asks for.
 QIcon gadgetIcon();
+
+// Paints the program's icon on a square of `size` pixels.
+void paintGadgetIcon(QPainter& painter, int size);
 
 // A tip in the view separates lines with a carriage return; Qt wants "\n".
 QString tipText(const std::string& tip);
