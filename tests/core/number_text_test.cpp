@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 namespace tavlo {
 namespace {
@@ -42,73 +46,45 @@ INSTANTIATE_TEST_SUITE_P(Table, DigitPatterns,
         PatternCase{"EveryDigitOfALargeWhole", 9007199254740991, "9007199254740991", "9007199254740991."}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// The lenient reading of a number at the start of a text, as the layout and
+// the working labels read their figures.
 TEST(LeadingNumberValue, ReadsTheNumberAtTheStart)
 {
-    EXPECT_EQ(leadingNumberValue("45."), 45);
-    EXPECT_EQ(leadingNumberValue("."), 0);
-    EXPECT_EQ(leadingNumberValue(""), 0);
-    EXPECT_EQ(leadingNumberValue("DS"), 0);
-    EXPECT_EQ(leadingNumberValue("-45"), -45);
-    EXPECT_EQ(leadingNumberValue("1380px"), 1380);
-    EXPECT_EQ(leadingNumberValue("2560 MB"), 2560);
-    EXPECT_DOUBLE_EQ(leadingNumberValue("886.1538"), 886.1538);
-    EXPECT_DOUBLE_EQ(leadingNumberValue(".5"), 0.5);
-    EXPECT_EQ(leadingNumberValue("1.2.3"), 1.2);
+    for (const auto& [text, value] : {std::pair<const char*, double>{"45.", 45}, {".", 0}, {"", 0}, {"DS", 0},
+             {"-45", -45}, {"1380px", 1380}, {"2560 MB", 2560}, {"886.1538", 886.1538}, {".5", 0.5}, {"1.2.3", 1.2},
+             // Blanks, tabs and line feeds count nowhere, even inside the number.
+             {" 1 2\t3\n4", 1234}, {"- 7", -7},
+             // Exponents with E or D; an exponent without digits is not part of the number.
+             {"1E3", 1000}, {"2D2", 200}, {"5E-1", 0.5}, {"7E", 7}, {"1E999", HUGE_VAL}})
+        EXPECT_EQ(leadingNumberValue(text), value) << text;
 }
 
-TEST(LeadingNumberValue, IgnoresBlanksTabsAndLineFeedsAnywhere)
+// The strict reading of settings: the whole text must be a number, and a
+// colour a whole one in the 32-bit range.
+TEST(StrictNumber, TheWholeTextMustBeANumberAndAColourAWhole32BitOne)
 {
-    EXPECT_EQ(leadingNumberValue(" 1 2\t3\n4"), 1234);
-    EXPECT_EQ(leadingNumberValue("- 7"), -7);
-}
-
-TEST(LeadingNumberValue, ReadsExponentsWithEOrD)
-{
-    EXPECT_EQ(leadingNumberValue("1E3"), 1000);
-    EXPECT_EQ(leadingNumberValue("2D2"), 200);
-    EXPECT_EQ(leadingNumberValue("5E-1"), 0.5);
-    EXPECT_EQ(leadingNumberValue("7E"), 7);  // an exponent without digits is not part of the number
-    EXPECT_EQ(leadingNumberValue("1E999"), HUGE_VAL);
-}
-
-TEST(StrictNumber, TheWholeTextMustBeANumber)
-{
-    EXPECT_EQ(strictNumber("50."), 50);
-    EXPECT_EQ(strictNumber(".5"), 0.5);
-    EXPECT_EQ(strictNumber("-12.5"), -12.5);
-    EXPECT_EQ(strictNumber("70.7"), 70.7);
-    EXPECT_FALSE(strictNumber("."));
-    EXPECT_FALSE(strictNumber(""));
-    EXPECT_FALSE(strictNumber("12abc"));
-    EXPECT_FALSE(strictNumber("-"));
-    EXPECT_FALSE(strictNumber("1 2"));
-}
-
-TEST(StrictColour, AcceptsOnlyWholeNumbersInThe32BitRange)
-{
-    EXPECT_EQ(strictColour("12632256"), 12632256);
-    EXPECT_EQ(strictColour("-5"), -5);
-    EXPECT_EQ(strictColour("2147483647"), 2147483647);
-    EXPECT_FALSE(strictColour("2147483648"));
-    EXPECT_FALSE(strictColour("12.5"));
-    EXPECT_FALSE(strictColour("red"));
-    EXPECT_FALSE(strictColour(""));
+    using Number = std::optional<double>;
+    using Whole = std::optional<std::int32_t>;
+    for (const auto& [text, number, colour] : {std::tuple<const char*, Number, Whole>{"50.", 50, 50}, {".5", 0.5, {}},
+             {"-12.5", -12.5, {}}, {"70.7", 70.7, {}}, {".", {}, {}}, {"", {}, {}}, {"12abc", {}, {}}, {"-", {}, {}},
+             {"1 2", {}, {}}, {"12632256", 12632256, 12632256}, {"-5", -5, -5}, {"2147483647", 2147483647, 2147483647},
+             {"2147483648", 2147483648, {}}, {"12.5", 12.5, {}}, {"red", {}, {}}}) {
+        EXPECT_EQ(strictNumber(text), number) << text;
+        EXPECT_EQ(strictColour(text), colour) << text;
+    }
 }
 
 TEST(FormatSingle, PlainDecimalsOfSinglePrecision)
 {
-    EXPECT_EQ(formatSingle(11235.0f), "11235");
-    EXPECT_EQ(formatSingle(11520.0f / 13.0f), "886.1539");
-    EXPECT_EQ(formatSingle(100000.0f), "100000");
-    EXPECT_EQ(formatSingle(-45.0f), "-45");
+    for (const auto& [value, text] :
+        {std::pair{11235.0f, "11235"}, {11520.0f / 13.0f, "886.1539"}, {100000.0f, "100000"}, {-45.0f, "-45"}})
+        EXPECT_EQ(formatSingle(value), text);
 }
 
 TEST(FormatShortest, IntegralValuesHaveNoPoint)
 {
-    EXPECT_EQ(formatShortest(54), "54");
-    EXPECT_EQ(formatShortest(-6), "-6");
-    EXPECT_EQ(formatShortest(0), "0");
-    EXPECT_EQ(formatShortest(2.5), "2.5");
+    for (const auto& [value, text] : {std::pair{54.0, "54"}, {-6.0, "-6"}, {0.0, "0"}, {2.5, "2.5"}})
+        EXPECT_EQ(formatShortest(value), text);
 }
 
 }  // namespace

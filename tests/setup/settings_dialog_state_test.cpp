@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tavlo {
 namespace {
 
@@ -21,8 +23,11 @@ struct KeyMove {
 
 class TransparencyFollows : public SettingsDialogStateTest, public ::testing::WithParamInterface<KeyMove> {};
 
+// Only the time and the common colour move a stored transparency colour,
+// to the chosen colour ten away.
 TEST_P(TransparencyFollows, TheTimeOrCommonColourTenAway)
 {
+    store.BClor = "3347759";
     form.Form_Load(store);
     form.PickColor(GetParam().row, GetParam().chosen);
     EXPECT_EQ(form.BClor, std::to_string(GetParam().key));
@@ -32,20 +37,11 @@ TEST_P(TransparencyFollows, TheTimeOrCommonColourTenAway)
 INSTANTIATE_TEST_SUITE_P(Colours, TransparencyFollows,
     ::testing::Values(KeyMove{"BlackTime", ColourRow::Time, 0, 10}, KeyMove{"Fourteen", ColourRow::Time, 14, 24},
         KeyMove{"Fifteen", ColourRow::Time, 15, 5}, KeyMove{"WhiteTime", ColourRow::Time, 16777215, 16777205},
-        KeyMove{"BorrowAcrossBytes", ColourRow::All, 16711685, 16711675}),
+        KeyMove{"BorrowAcrossBytes", ColourRow::All, 16711685, 16711675},
+        KeyMove{"DateKeepsIt", ColourRow::Date, 255, 3347759}, KeyMove{"CpuKeepsIt", ColourRow::Cpu, 255, 3347759},
+        KeyMove{"RamKeepsIt", ColourRow::Ram, 255, 3347759}, KeyMove{"DiskKeepsIt", ColourRow::Disk, 255, 3347759},
+        KeyMove{"FreeSpaceKeepsIt", ColourRow::FreeSpace, 255, 3347759}),
     [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(SettingsDialogStateTest, OtherItemColoursNeverMoveTheTransparency)
-{
-    store.BClor = "3347759";
-    form.Form_Load(store);
-    form.Check2_Click();
-    for (ColourRow row : {ColourRow::Date, ColourRow::Cpu, ColourRow::Ram, ColourRow::Disk, ColourRow::FreeSpace})
-        form.PickColor(row, 255);
-    EXPECT_EQ(form.BClor, "3347759");
-    form.PickColor(ColourRow::Time, 65280);
-    EXPECT_EQ(form.BClor, "65270");  // a chosen time colour replaces it
-}
 
 TEST_F(SettingsDialogStateTest, ACancelledPickerChangesNothing)
 {
@@ -171,16 +167,14 @@ TEST_F(SettingsDialogStateTest, TheFontPickerGivesFaceAndStyleWordButNoSize)
 {
     form.Form_Load(store);
     EXPECT_EQ(form.fontPreset(), "ＭＳ Ｐゴシック");
-    form.PickClockFont(FontChoice{"IPAGothic", true, true});
-    EXPECT_EQ(form.ClFntN, "IPAGothic");
-    EXPECT_EQ(form.ClFntSt, "太字 斜体");
-    EXPECT_EQ(form.fontPreset(), "IPAGothic");
-    form.PickClockFont(FontChoice{"IPAGothic", false, true});
-    EXPECT_EQ(form.ClFntSt, "斜体");
-    form.PickClockFont(FontChoice{"IPAGothic", true, false});
-    EXPECT_EQ(form.ClFntSt, "太字");
-    form.PickClockFont(FontChoice{"IPAGothic", false, false});
-    EXPECT_EQ(form.ClFntSt, "標準");
+    // The words the display reads back as the clock's style.
+    for (const auto& [bold, italic, word] :
+        {std::tuple{true, true, "太字 斜体"}, {false, true, "斜体"}, {true, false, "太字"}, {false, false, "標準"}}) {
+        form.PickClockFont(FontChoice{"IPAGothic", bold, italic});
+        EXPECT_EQ(form.ClFntN, "IPAGothic");
+        EXPECT_EQ(form.ClFntSt, word);
+        EXPECT_EQ(form.fontPreset(), "IPAGothic");
+    }
 }
 
 TEST_F(SettingsDialogStateTest, CombosShowAndWriteTheSwitches)

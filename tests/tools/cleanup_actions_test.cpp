@@ -61,82 +61,75 @@ TEST_F(RecycleBinAction, CancellingStopsAndItemsLeftBehindAreReported)
     EXPECT_EQ(notifier.messages, Strings{"ごみ箱を空にできませんでした。\r/t/files/a\rPermission denied"});
 }
 
-TEST(TemporaryInternetFiles, AnEmptyCacheWarnsThenSaysDeleted)
+const std::string kSeeOptions = "\rエラーが発生しました。\r一度インターネット オプションより削除してください。";
+
+// The cache as the walk finds it, what is removed, and the message after the warning.
+struct CacheCase {
+    const char* name;
+    Strings entries, stuck;
+    int startError, walkError;
+    std::size_t entriesBeforeError;
+    Strings removed;
+    std::string last;
+    friend void PrintTo(const CacheCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class TemporaryInternetFiles : public ::testing::TestWithParam<CacheCase> {};
+
+TEST_P(TemporaryInternetFiles, WarnThenDeleteAndReport)
 {
     testing::FakeUrlCache cache;
+    cache.entries = GetParam().entries;
+    cache.stuck = GetParam().stuck;
+    cache.startError = GetParam().startError;
+    cache.walkError = GetParam().walkError;
+    cache.entriesBeforeError = GetParam().entriesBeforeError;
     testing::RecordingNotifier notifier;
     TIFDel_Click(cache, notifier);
-    EXPECT_EQ(notifier.messages, (Strings{kWarning, kDone}));
+    EXPECT_EQ(cache.removed, GetParam().removed);
+    EXPECT_EQ(notifier.messages, (Strings{kWarning, GetParam().last}));
 }
 
-TEST(TemporaryInternetFiles, AWalkThatCannotStartShowsTheFirstEntryErrorAndItsCode)
-{
-    testing::FakeUrlCache cache;
-    cache.startError = 13;
-    testing::RecordingNotifier notifier;
-    TIFDel_Click(cache, notifier);
-    EXPECT_EQ(notifier.messages,
-        (Strings{kWarning,
-            "ERROR: FindFirstUrlCacheEntry - 13\rエラーが発生しました。\r一度インターネット "
-            "オプションより削除してください。"}));
-}
+INSTANTIATE_TEST_SUITE_P(Caches, TemporaryInternetFiles,
+    ::testing::Values(CacheCase{"AnEmptyCacheSaysDeleted", {}, {}, kErrorNoMoreItems, 0, 0, {}, kDone},
+        CacheCase{"AWalkThatCannotStartShowsTheFirstEntryErrorAndItsCode", {}, {}, 13, 0, 0, {},
+            "ERROR: FindFirstUrlCacheEntry - 13" + kSeeOptions},
+        CacheCase{"EntriesThatCannotBeDeletedArePassedOver", {"a", "b", "c", "d"}, {"a", "c"}, kErrorNoMoreItems, 0, 0,
+            {"b", "d"}, kDone},
+        CacheCase{"AFailureMidWalkShowsTheNextEntryErrorAndStops", {"a", "b", "c", "d"}, {}, kErrorNoMoreItems, 122, 2,
+            {"a", "b"}, "Error:  Unable to find the next cache entry - 122" + kSeeOptions}),
+    [](const auto& row) { return std::string(row.param.name); });
 
-TEST(TemporaryInternetFiles, EntriesThatCannotBeDeletedArePassedOver)
-{
-    testing::FakeUrlCache cache;
-    cache.entries = {"a", "b", "c", "d"};
-    cache.stuck = {"a", "c"};
-    testing::RecordingNotifier notifier;
-    TIFDel_Click(cache, notifier);
-    EXPECT_EQ(cache.removed, (Strings{"b", "d"}));
-    EXPECT_EQ(notifier.messages, (Strings{kWarning, kDone}));
-}
+// A history that stayed as it was is not reported as deleted.
+struct HistoryCase {
+    const char* name;
+    IoStatus opening, clearing;
+    int cleared;
+    std::string last;
+    friend void PrintTo(const HistoryCase& row, std::ostream* out) { *out << row.name; }
+};
 
-TEST(TemporaryInternetFiles, AFailureMidWalkShowsTheNextEntryErrorAndStops)
-{
-    testing::FakeUrlCache cache;
-    cache.entries = {"a", "b", "c", "d"};
-    cache.walkError = 122;
-    cache.entriesBeforeError = 2;
-    testing::RecordingNotifier notifier;
-    TIFDel_Click(cache, notifier);
-    EXPECT_EQ(cache.removed, (Strings{"a", "b"}));
-    EXPECT_EQ(notifier.messages,
-        (Strings{kWarning,
-            "Error:  Unable to find the next cache entry - 122\rエラーが発生しました。\r"
-            "一度インターネット オプションより削除してください。"}));
-}
+class InternetHistory : public ::testing::TestWithParam<HistoryCase> {};
 
-TEST(InternetHistory, ClearsAfterTheWarningAndSaysDeleted)
+TEST_P(InternetHistory, ClearsAfterTheWarningAndReports)
 {
     testing::FakeUrlHistory history;
+    history.opening = GetParam().opening;
+    history.clearing = GetParam().clearing;
     testing::RecordingNotifier notifier;
     DelIHstry_Click(history, notifier);
-    EXPECT_EQ(history.cleared, 1);
-    EXPECT_EQ(notifier.messages, (Strings{std::string(kHistoryWarning), kDone}));
+    EXPECT_EQ(history.cleared, GetParam().cleared);
+    EXPECT_EQ(notifier.messages, (Strings{std::string(kHistoryWarning), GetParam().last}));
 }
 
-TEST(InternetHistory, NoHistoryToOpenClearsNothingAndNamesTheReason)
-{
-    testing::FakeUrlHistory history;
-    history.opening = IoStatus::failure("履歴が見つかりません。");
-    testing::RecordingNotifier notifier;
-    DelIHstry_Click(history, notifier);
-    EXPECT_EQ(history.cleared, 0);
-    EXPECT_EQ(notifier.messages,
-        (Strings{std::string(kHistoryWarning), "インターネット履歴を削除できませんでした。\r履歴が見つかりません。"}));
-}
-
-TEST(InternetHistory, AHistoryThatCouldNotBeClearedIsNotReportedAsDeleted)
-{
-    testing::FakeUrlHistory history;
-    history.clearing = IoStatus::failure("places.sqlite\rブラウザが使用中です。");
-    testing::RecordingNotifier notifier;
-    DelIHstry_Click(history, notifier);
-    ASSERT_EQ(notifier.messages.size(), 2u);
-    EXPECT_EQ(
-        notifier.messages[1], "インターネット履歴を削除できませんでした。\rplaces.sqlite\rブラウザが使用中です。");
-}
+INSTANTIATE_TEST_SUITE_P(Histories, InternetHistory,
+    ::testing::Values(HistoryCase{"SaysDeleted", IoStatus::success(), IoStatus::success(), 1, kDone},
+        HistoryCase{"NoHistoryToOpenClearsNothingAndNamesTheReason", IoStatus::failure("履歴が見つかりません。"),
+            IoStatus::success(), 0, "インターネット履歴を削除できませんでした。\r履歴が見つかりません。"},
+        HistoryCase{"AHistoryThatCouldNotBeClearedIsNotReportedAsDeleted", IoStatus::success(),
+            IoStatus::failure("places.sqlite\rブラウザが使用中です。"), 1,
+            "インターネット履歴を削除できませんでした。\rplaces.sqlite\rブラウザが使用中です。"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace tavlo

@@ -91,10 +91,14 @@ TEST_F(BrowserHistoryTest, NoBrowserProfileCannotBeOpened)
     EXPECT_EQ(status.reason, "Firefox、Chromium、Google Chrome の履歴が見つかりません。");
 }
 
-TEST_F(BrowserHistoryTest, FirefoxLosesVisitsAndTypedAddressesButKeepsBookmarksAndKeywords)
+TEST_F(BrowserHistoryTest, FirefoxLosesVisitsTypedAddressesAndSearchesButKeepsBookmarksKeywordsAndForms)
 {
     TestDatabase db(places);
     buildFirefox(db);
+    TestDatabase forms(places.parent_path() / "formhistory.sqlite");
+    forms.run(
+        "CREATE TABLE moz_formhistory (id INTEGER PRIMARY KEY, fieldname TEXT, value TEXT);"
+        "INSERT INTO moz_formhistory VALUES (1, 'searchbar-history', 'moon phase'), (2, 'email', 'u@example.org');");
     ASSERT_TRUE(history.open().ok);
     const IoStatus status = history.ClearHistory();
     ASSERT_TRUE(status.ok) << status.reason;
@@ -111,17 +115,9 @@ TEST_F(BrowserHistoryTest, FirefoxLosesVisitsAndTypedAddressesButKeepsBookmarksA
     // Annotations and origins of the pages that went go with them.
     EXPECT_EQ(db.count("SELECT count(*) FROM moz_annos"), 1);
     EXPECT_EQ(db.count("SELECT count(*) FROM moz_origins"), 1);
-}
-
-TEST_F(BrowserHistoryTest, FirefoxLosesWhatWasTypedIntoTheSearchBarOnly)
-{
-    TestDatabase db(places.parent_path() / "formhistory.sqlite");
-    db.run("CREATE TABLE moz_formhistory (id INTEGER PRIMARY KEY, fieldname TEXT, value TEXT);"
-           "INSERT INTO moz_formhistory VALUES (1, 'searchbar-history', 'moon phase'), (2, 'email', 'u@example.org');");
-    ASSERT_TRUE(history.open().ok);
-    ASSERT_TRUE(history.ClearHistory().ok);
-    EXPECT_EQ(db.count("SELECT count(*) FROM moz_formhistory WHERE fieldname = 'email'"), 1);
-    EXPECT_EQ(db.count("SELECT count(*) FROM moz_formhistory"), 1);
+    // Of the forms, only what was typed into the search bar goes.
+    EXPECT_EQ(forms.count("SELECT count(*) FROM moz_formhistory WHERE fieldname = 'email'"), 1);
+    EXPECT_EQ(forms.count("SELECT count(*) FROM moz_formhistory"), 1);
 }
 
 TEST_F(BrowserHistoryTest, ChromiumLosesVisitsAndSearchesButKeepsDownloads)
@@ -136,33 +132,27 @@ TEST_F(BrowserHistoryTest, ChromiumLosesVisitsAndSearchesButKeepsDownloads)
     EXPECT_EQ(db.count("SELECT count(*) FROM downloads"), 1);
 }
 
-TEST_F(BrowserHistoryTest, ALockedHistoryIsReportedAndLeftWholeWhileTheOthersAreCleared)
+TEST_F(BrowserHistoryTest, ALockedHistoryOrAFileThatIsNoDatabaseIsReportedWhileTheOthersAreCleared)
 {
     TestDatabase firefox(places);
     buildFirefox(firefox);
     TestDatabase chrome(chromium);
     buildChromium(chrome);
+    const fs::path notADatabase = config / "google-chrome/Default/History";
+    testing::writeFile(notADatabase, "not a database at all, just text that is long enough to be read");
     ASSERT_TRUE(history.open().ok);
-    EXPECT_EQ(history.databases().size(), 2u);
+    EXPECT_EQ(history.databases().size(), 3u);
 
     // A running browser holds its history locked, as Firefox and Chromium
     // do: write-ahead log, exclusive locking, taken at the first read.
     firefox.run("PRAGMA journal_mode = WAL; PRAGMA locking_mode = EXCLUSIVE; SELECT count(*) FROM moz_places;");
     const IoStatus status = history.ClearHistory();
     EXPECT_FALSE(status.ok);
-    EXPECT_EQ(
-        status.reason, places.string() + "\rブラウザが使用中です。ブラウザを閉じてから、もう一度実行してください。");
+    EXPECT_EQ(status.reason,
+        places.string() + "\rブラウザが使用中です。ブラウザを閉じてから、もう一度実行してください。\r"
+            + notADatabase.string() + "\rfile is not a database");
     EXPECT_EQ(firefox.count("SELECT count(*) FROM moz_historyvisits"), 4);
     EXPECT_EQ(chrome.count("SELECT count(*) FROM visits"), 0);
-}
-
-TEST_F(BrowserHistoryTest, AFileThatIsNoDatabaseIsReported)
-{
-    testing::writeFile(chromium, "not a database at all, just text that is long enough to be read");
-    ASSERT_TRUE(history.open().ok);
-    const IoStatus status = history.ClearHistory();
-    EXPECT_FALSE(status.ok);
-    EXPECT_EQ(status.reason, chromium.string() + "\rfile is not a database");
 }
 
 }  // namespace

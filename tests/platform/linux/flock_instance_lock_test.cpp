@@ -49,12 +49,8 @@ TEST_F(FlockInstanceLockTest, EveryStartOfTheUserLooksInTheSamePlacesWhateverIts
         ::setenv(variable, (base + "/su-shell").c_str(), 1);
     }
     const auto suShell = FlockInstanceLock::defaultBases(1000);
-    for (const auto& [variable, value] : saved) {
-        if (value)
-            ::setenv(variable, value->c_str(), 1);
-        else
-            ::unsetenv(variable);
-    }
+    for (const auto& [variable, value] : saved)
+        value ? ::setenv(variable, value->c_str(), 1) : ::unsetenv(variable);
     EXPECT_EQ(suShell, desktop);
     EXPECT_EQ(desktop, (std::vector<std::string>{"/tmp", "/run/user/1000"}));
 }

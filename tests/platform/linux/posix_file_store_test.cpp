@@ -16,6 +16,7 @@
 #include <iterator>
 #include <random>
 #include <thread>
+#include <tuple>
 
 #include "tests/fakes/temp_folder.h"
 
@@ -41,12 +42,19 @@ protected:
     testing::TempFolder temp{"store"};
     fs::path folder = temp.path;
     PosixFileStore store;
+    std::uint64_t length = 0;
+    std::string bytes;
 };
 
-TEST_F(PosixFileStoreTest, EnsureFolderCreatesOneLevelAndAcceptsAnExistingOne)
+TEST_F(PosixFileStoreTest, EnsureFolderCreatesOneLevelForItsOwnerAloneAndAcceptsAnExistingOne)
 {
-    EXPECT_TRUE(store.ensureFolder(path("QvrnData")).ok);
+    const mode_t previous = ::umask(0);
+    const IoStatus status = store.ensureFolder(path("QvrnData"));
+    ::umask(previous);
+    ASSERT_TRUE(status.ok);
     EXPECT_TRUE(fs::is_directory(path("QvrnData")));
+    EXPECT_EQ(fs::status(path("QvrnData")).permissions() & (fs::perms::group_write | fs::perms::others_write),
+        fs::perms::none);
     EXPECT_TRUE(store.ensureFolder(path("QvrnData")).ok);
     EXPECT_FALSE(store.ensureFolder(path("missing/QvrnData")).ok);
 }
@@ -62,7 +70,7 @@ TEST_F(PosixFileStoreTest, AFolderNameTakenByAFileIsAFailureWithAReason)
 
 TEST_F(PosixFileStoreTest, OpenOrCreateMakesAnEmptyFileAndTellsTheLength)
 {
-    std::uint64_t length = 99;
+    length = 99;
     ASSERT_TRUE(store.openOrCreate(path("user1.qvn"), length).ok);
     EXPECT_EQ(length, 0u);
     EXPECT_TRUE(fs::exists(path("user1.qvn")));
@@ -75,7 +83,6 @@ TEST_F(PosixFileStoreTest, OpenOrCreateMakesAnEmptyFileAndTellsTheLength)
 TEST_F(PosixFileStoreTest, ReadTakesWhatIsThereAndNothingOfAMissingFile)
 {
     write(path("f"), "0123456789");
-    std::string bytes;
     ASSERT_TRUE(store.read(path("f"), 0, 4, bytes).ok);
     EXPECT_EQ(bytes, "0123");
     ASSERT_TRUE(store.read(path("f"), 8, 100, bytes).ok);
@@ -147,14 +154,19 @@ protected:
         fs::create_directory(path("elsewhere"));
         write(path("elsewhere/victim"), "the user's own file");
     }
-    // Every operation on the settings file refuses and leaves the victim alone.
-    void expectRefused(const std::string& folderName)
+    // Every operation on the settings file refuses and leaves the victim
+    // alone; so does making the folder, when the folder is what was planted.
+    void expectRefused(const char* situation, bool theFolder = true)
     {
-        const std::string file = path(folderName.c_str()) + "/user1.qvn";
-        std::uint64_t length = 0;
-        std::string bytes;
-        for (const IoStatus& status : {store.ensureFolder(path(folderName.c_str())), store.openOrCreate(file, length),
-                 store.read(file, 0, 322, bytes), store.replace(file, "planted")}) {
+        SCOPED_TRACE(situation);
+        const std::string file = path("QvrnData/user1.qvn");
+        std::vector<IoStatus> statuses;
+        if (theFolder)
+            statuses.push_back(store.ensureFolder(path("QvrnData")));
+        statuses.push_back(store.openOrCreate(file, length));
+        statuses.push_back(store.read(file, 0, 322, bytes));
+        statuses.push_back(store.replace(file, "planted"));
+        for (const IoStatus& status : statuses) {
             EXPECT_FALSE(status.ok);
             EXPECT_TRUE(status.untrusted) << status.reason;
         }
@@ -169,27 +181,22 @@ TEST_F(PlantedPlaceTest, AFolderThatIsAnotherUsersLink)
     fs::create_directory_symlink(path("elsewhere"), path("QvrnData"));
     ASSERT_EQ(::lchown(path("QvrnData").c_str(), kOtherUser, kOtherUser), 0);
     fs::create_symlink(path("elsewhere/victim"), path("elsewhere/user1.qvn"));
-    expectRefused("QvrnData");
+    expectRefused("a link");
     EXPECT_FALSE(fs::exists(path("elsewhere/user1.qvn.tmp-0")));
     EXPECT_EQ(std::distance(fs::directory_iterator(path("elsewhere")), {}), 2);
 }
 
-TEST_F(PlantedPlaceTest, AFolderOfAnotherUser)
+TEST_F(PlantedPlaceTest, AFolderOfAnotherUserOrThatOthersCanWrite)
 {
     fs::create_directory(path("QvrnData"));
-    ASSERT_EQ(::chown(path("QvrnData").c_str(), kOtherUser, kOtherUser), 0);
-    expectRefused("QvrnData");
-}
-
-TEST_F(PlantedPlaceTest, AFolderThatOthersCanWrite)
-{
-    fs::create_directory(path("QvrnData"));
-    ::chmod(path("QvrnData").c_str(), 0777);
-    expectRefused("QvrnData");
-    // Writable by a group that is not the user's own.
-    ::chmod(path("QvrnData").c_str(), 0775);
-    ASSERT_EQ(::chown(path("QvrnData").c_str(), 0, kOtherUser), 0);
-    expectRefused("QvrnData");
+    using Folder = std::tuple<const char*, uid_t, gid_t, mode_t>;
+    for (const auto& [situation, owner, group, mode] :
+        {Folder{"another user's", kOtherUser, kOtherUser, 0755}, Folder{"writable by all", 0, 0, 0777},
+            Folder{"writable by a group not the user's own", 0, kOtherUser, 0775}}) {
+        ASSERT_EQ(::chown(path("QvrnData").c_str(), owner, group), 0);
+        ::chmod(path("QvrnData").c_str(), mode);
+        expectRefused(situation);
+    }
 }
 
 TEST_F(PlantedPlaceTest, AFileOrALinkOfAnotherUserInTheUsersFolder)
@@ -197,18 +204,12 @@ TEST_F(PlantedPlaceTest, AFileOrALinkOfAnotherUserInTheUsersFolder)
     fs::create_directory(path("QvrnData"));
     fs::create_symlink(path("elsewhere/victim"), path("QvrnData/user1.qvn"));
     ASSERT_EQ(::lchown(path("QvrnData/user1.qvn").c_str(), kOtherUser, kOtherUser), 0);
-    std::uint64_t length = 0;
-    std::string bytes;
-    EXPECT_TRUE(store.openOrCreate(path("QvrnData/user1.qvn"), length).untrusted);
-    EXPECT_TRUE(store.read(path("QvrnData/user1.qvn"), 0, 322, bytes).untrusted);
-    EXPECT_TRUE(store.replace(path("QvrnData/user1.qvn"), "planted").untrusted);
-    EXPECT_EQ(contentOf(path("elsewhere/victim")), "the user's own file");
+    expectRefused("a link of another user's", false);
 
     fs::remove(path("QvrnData/user1.qvn"));
     write(path("QvrnData/user1.qvn"), "another user's settings");
     ASSERT_EQ(::chown(path("QvrnData/user1.qvn").c_str(), kOtherUser, kOtherUser), 0);
-    EXPECT_TRUE(store.read(path("QvrnData/user1.qvn"), 0, 322, bytes).untrusted);
-    EXPECT_TRUE(store.replace(path("QvrnData/user1.qvn"), "planted").untrusted);
+    expectRefused("a file of another user's", false);
     EXPECT_EQ(contentOf(path("QvrnData/user1.qvn")), "another user's settings");
 }
 
@@ -220,27 +221,18 @@ TEST_F(PlantedPlaceTest, TheUsersOwnLinkLeadingWhereOthersRule)
     fs::create_directory(path("QvrnData"));
     fs::create_directory(path("shared"));
     fs::create_symlink(path("shared/tavlo.qvn"), path("QvrnData/user1.qvn"));
-    const std::string file = path("QvrnData/user1.qvn");
-    std::uint64_t length = 0;
-    std::string bytes;
-    const auto expectRefusedFile = [&](const char* situation) {
-        EXPECT_TRUE(store.openOrCreate(file, length).untrusted) << situation;
-        EXPECT_TRUE(store.read(file, 0, 322, bytes).untrusted) << situation;
-        EXPECT_TRUE(store.replace(file, "planted").untrusted) << situation;
-        EXPECT_EQ(contentOf(path("elsewhere/victim")), "the user's own file") << situation;
-    };
 
     fs::create_symlink(path("elsewhere/victim"), path("shared/tavlo.qvn"));
     ASSERT_EQ(::chown(path("shared").c_str(), kOtherUser, kOtherUser), 0);
-    expectRefusedFile("a folder of another user's");
+    expectRefused("a folder of another user's", false);
 
     ASSERT_EQ(::chown(path("shared").c_str(), 0, 0), 0);
-    expectRefusedFile("a link at the link's end");
+    expectRefused("a link at the link's end", false);
 
     fs::remove(path("shared/tavlo.qvn"));
     write(path("shared/tavlo.qvn"), "another user's file");
     ASSERT_EQ(::chown(path("shared/tavlo.qvn").c_str(), kOtherUser, kOtherUser), 0);
-    expectRefusedFile("a file of another user's");
+    expectRefused("a file of another user's", false);
     EXPECT_EQ(contentOf(path("shared/tavlo.qvn")), "another user's file");
 }
 
@@ -251,7 +243,6 @@ TEST_F(PosixFileStoreTest, TheUsersOwnLinksAreFollowedOnce)
     fs::create_directories(path("dotfiles/tavlo"));
     fs::create_directory_symlink(path("dotfiles/tavlo"), path("QvrnData"));
     fs::create_symlink("user1-settings.qvn", path("dotfiles/tavlo/user1.qvn"));
-    std::string bytes;
     EXPECT_TRUE(store.ensureFolder(path("QvrnData")).ok);
     EXPECT_TRUE(store.read(path("QvrnData/user1.qvn"), 0, 322, bytes).ok);
     ASSERT_TRUE(store.replace(path("QvrnData/user1.qvn"), "saved").ok);
@@ -265,8 +256,6 @@ TEST_F(PosixFileStoreTest, AFileThatIsAPipeOrADeviceIsNoSettingsFile)
 {
     fs::create_directory(path("QvrnData"));
     ASSERT_EQ(::mkfifo(path("QvrnData/user1.qvn").c_str(), 0600), 0);
-    std::uint64_t length = 0;
-    std::string bytes;
     EXPECT_FALSE(store.openOrCreate(path("QvrnData/user1.qvn"), length).ok);  // and does not wait for a writer
     EXPECT_FALSE(store.read(path("QvrnData/user1.qvn"), 0, 322, bytes).ok);
     fs::remove(path("QvrnData/user1.qvn"));
@@ -288,16 +277,6 @@ TEST_F(PosixFileStoreTest, AFolderOfTheUsersOwnPrivateGroupIsTheUsers)
     EXPECT_TRUE(store.replace(path("QvrnData/user1.qvn"), "x").ok);
 }
 
-TEST_F(PosixFileStoreTest, ANewFolderIsWritableByItsOwnerAlone)
-{
-    const mode_t previous = ::umask(0);
-    const IoStatus status = store.ensureFolder(path("QvrnData"));
-    ::umask(previous);
-    ASSERT_TRUE(status.ok);
-    EXPECT_EQ(fs::status(path("QvrnData")).permissions() & (fs::perms::group_write | fs::perms::others_write),
-        fs::perms::none);
-}
-
 TEST_F(PosixFileStoreTest, OpeningRemovesWhatInterruptedSavesLeftAndNothingElse)
 {
     fs::create_directory(path("QvrnData"));
@@ -307,7 +286,6 @@ TEST_F(PosixFileStoreTest, OpeningRemovesWhatInterruptedSavesLeftAndNothingElse)
     write(path("QvrnData/user2.qvn.tmp-77-0"), "another user's save in flight");
     write(path("QvrnData/user1.qvn.tmp-notes"), "the user's own notes");
     fs::create_directory(path("QvrnData/user1.qvn.tmp-folder"));
-    std::uint64_t length = 0;
     ASSERT_TRUE(store.openOrCreate(path("QvrnData/user1.qvn"), length).ok);
     EXPECT_EQ(length, 322u);
     EXPECT_FALSE(fs::exists(path("QvrnData/user1.qvn.tmp-4242-0")));
@@ -353,7 +331,6 @@ TEST_F(PosixFileStoreTest, AKillAtAnyMomentOfSavingLeavesAWholeRecordAndNoLeftov
         ASSERT_TRUE(content == first || content == second) << "round " << round << ": " << content.size() << " bytes";
         const auto entries = std::distance(fs::directory_iterator(path("QvrnData")), {});
         interrupted += entries > 1 ? 1 : 0;
-        std::uint64_t length = 0;
         ASSERT_TRUE(store.openOrCreate(file, length).ok);
         EXPECT_EQ(std::distance(fs::directory_iterator(path("QvrnData")), {}), 1) << "round " << round;
     }
