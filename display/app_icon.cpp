@@ -28,28 +28,32 @@ std::string gadgetIconSvg(int side)
         std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(rgb));
         return std::string(text);
     };
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(side) + "\" height=\""
-        + std::to_string(side) + "\" viewBox=\"0 0 " + std::to_string(side) + " " + std::to_string(side) + "\">\n";
+    const auto attribute
+        = [](const char* name, const std::string& value) { return std::string(" ") + name + R"(=")" + value + R"(")"; };
+    const std::string whole = std::to_string(side);
+    std::string svg = "<svg" + attribute("xmlns", "http://www.w3.org/2000/svg") + attribute("width", whole)
+        + attribute("height", whole) + attribute("viewBox", "0 0 " + whole + " " + whole) + ">\n";
     for (const IconShape& shape : gadgetIconShapes()) {
-        const std::string box = "x=\"" + number(shape.x) + "\" y=\"" + number(shape.y) + "\" width=\""
-            + number(shape.width) + "\" height=\"" + number(shape.height) + "\"";
+        const std::string box = attribute("x", number(shape.x)) + attribute("y", number(shape.y))
+            + attribute("width", number(shape.width)) + attribute("height", number(shape.height));
         switch (shape.kind) {
         case IconShape::Kind::RoundedRect:
-            svg += "  <rect " + box + " rx=\"" + number(shape.radius) + "\" fill=\"" + colour(shape.rgb) + "\"/>\n";
+            svg += "  <rect" + box + attribute("rx", number(shape.radius)) + attribute("fill", colour(shape.rgb));
             break;
         case IconShape::Kind::Ellipse:
-            svg += "  <ellipse cx=\"" + number(shape.x + shape.width / 2) + "\" cy=\""
-                + number(shape.y + shape.height / 2) + "\" rx=\"" + number(shape.width / 2) + "\" ry=\""
-                + number(shape.height / 2) + "\" fill=\"" + colour(shape.rgb) + "\"/>\n";
+            svg += "  <ellipse" + attribute("cx", number(shape.x + shape.width / 2))
+                + attribute("cy", number(shape.y + shape.height / 2)) + attribute("rx", number(shape.width / 2))
+                + attribute("ry", number(shape.height / 2)) + attribute("fill", colour(shape.rgb));
             break;
         case IconShape::Kind::Rect:
-            svg += "  <rect " + box + " fill=\"" + colour(shape.rgb) + "\"/>\n";
+            svg += "  <rect" + box + attribute("fill", colour(shape.rgb));
             break;
         case IconShape::Kind::Outline:
-            svg += "  <rect " + box + " fill=\"none\" stroke=\"" + colour(shape.rgb) + "\" stroke-width=\""
-                + number(kIconStroke) + "\"/>\n";
+            svg += "  <rect" + box + attribute("fill", "none") + attribute("stroke", colour(shape.rgb))
+                + attribute("stroke-width", number(kIconStroke));
             break;
         }
+        svg += "/>\n";
     }
     return svg + "</svg>\n";
 }
