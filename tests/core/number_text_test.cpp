@@ -46,8 +46,8 @@ INSTANTIATE_TEST_SUITE_P(Table, DigitPatterns,
         PatternCase{"EveryDigitOfALargeWhole", 9007199254740991, "9007199254740991", "9007199254740991."}),
     [](const auto& row) { return std::string(row.param.name); });
 
-// The lenient reading of a number at the start of a text, as the layout and
-// the working labels read their figures.
+// The lenient reading of a number at the start of a text, as positions,
+// the stated size and the working labels are read.
 TEST(LeadingNumberValue, ReadsTheNumberAtTheStart)
 {
     for (const auto& [text, value] : {std::pair<const char*, double>{"45.", 45}, {".", 0}, {"", 0}, {"DS", 0},

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string_view>
+#include <tuple>
 
 #include "display/layout.h"
 #include "display/window_place.h"
@@ -31,12 +33,17 @@ protected:
     }
 };
 
-TEST_F(ApplyDisplaySettingsTest, EmptyPositionsGiveTheDefaultPlace)
+// The settings an empty record leaves unset, the switches, style and key,
+// are pinned with their rows below.
+TEST_F(ApplyDisplaySettingsTest, AnEmptyRecordGivesTheDefaultPlaceAndLook)
 {
     apply();
     EXPECT_NEAR(form.view.window.top, 886.1538, 1e-3);  // 11520 / 13
     EXPECT_EQ(form.view.window.left, 11380);            // 15360 - 3630 - 350
     EXPECT_TRUE(form.view.window.visible);
+    EXPECT_EQ(form.view.lblCPer.colour, kSilver);
+    EXPECT_EQ(form.view.lblCPer.text, "CPer");
+    EXPECT_EQ(form.view.DSpce.width, kFullBarWidth);
 }
 
 TEST_F(ApplyDisplaySettingsTest, PositionsAreReadLenientlyAndUsedUnchanged)
@@ -50,23 +57,15 @@ TEST_F(ApplyDisplaySettingsTest, PositionsAreReadLenientlyAndUsedUnchanged)
 
 TEST_F(ApplyDisplaySettingsTest, AStatedMemorySizeReplacesTheCaptions)
 {
-    form.store.RTUl = "3072";
-    apply();
-    EXPECT_EQ(form.view.lblRTotal.text, "3072 (MB)");
-    EXPECT_EQ(form.store.lblMClr, "24023208");
-
-    form.store.RTUl = "2560";
-    apply();
-    EXPECT_EQ(form.store.lblMClr, "20019340");
-}
-
-TEST_F(ApplyDisplaySettingsTest, NoStatedSizeLeavesTheCaptions)
-{
-    form.view.lblRTotal.text = "1049 (MB)";
-    form.store.lblMClr = "8015962";
-    apply();
-    EXPECT_EQ(form.view.lblRTotal.text, "1049 (MB)");
-    EXPECT_EQ(form.store.lblMClr, "8015962");
+    for (const auto& [size, total, release] : {std::tuple{"3072", "3072 (MB)", "24023208"},
+             {"2560", "2560 (MB)", "20019340"}, {"", "1049 (MB)", "8015962"} /* none stated: left as they are */}) {
+        form.view.lblRTotal.text = "1049 (MB)";
+        form.store.lblMClr = "8015962";
+        form.store.RTUl = size;
+        apply();
+        EXPECT_EQ(form.view.lblRTotal.text, total) << size;
+        EXPECT_EQ(form.store.lblMClr, release) << size;
+    }
 }
 
 TEST_F(ApplyDisplaySettingsTest, ItemColoursOverrideTheCommonColour)
@@ -89,45 +88,36 @@ TEST_F(ApplyDisplaySettingsTest, ItemColoursOverrideTheCommonColour)
     EXPECT_EQ(form.store.BClor, "245");  // derived from the red clock, before the item colours
 }
 
+// The key is derived from the time label's colour once the common colour is
+// applied and before the item colours are; a stored key is used and kept.
 struct KeyCase {
     const char* name;
-    const char* allColour;
-    const char* timeColour;
-    Colour key;
+    std::string_view allColour, timeColour, storedKey;
+    Colour key, date, time;  // date and time: the clock's colours in the end
     friend void PrintTo(const KeyCase& row, std::ostream* out) { *out << row.name; }
 };
 
-class DerivedKey : public ApplyDisplaySettingsTest, public ::testing::WithParamInterface<KeyCase> {};
+class ColourKey : public ApplyDisplaySettingsTest, public ::testing::WithParamInterface<KeyCase> {};
 
-TEST_P(DerivedKey, ComesFromTheClockColourBeforeItsOwnSetting)
+TEST_P(ColourKey, ComesFromTheClockColourBeforeItsOwnSetting)
 {
     form.store.AllClor = GetParam().allColour;
     form.store.TimeClor = GetParam().timeColour;
+    form.store.BClor = GetParam().storedKey;
     apply();
     EXPECT_EQ(form.view.window.colourKey, GetParam().key);
     EXPECT_EQ(form.store.BClor, std::to_string(GetParam().key));
+    EXPECT_EQ(form.view.lblDate.colour, GetParam().date);
+    EXPECT_EQ(form.view.lblTime.colour, GetParam().time);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, DerivedKey,
-    ::testing::Values(KeyCase{"Silver", "", "", 12632246}, KeyCase{"SilverDespiteTimeColour", "", "255", 12632246},
-        KeyCase{"Fourteen", "14", "", 24}, KeyCase{"Fifteen", "15", "", 5}, KeyCase{"Black", "0", "", 10}),
+INSTANTIATE_TEST_SUITE_P(Keys, ColourKey,
+    ::testing::Values(KeyCase{"Silver", "", "", "", 12632246, kSilver, kSilver},
+        KeyCase{"SilverDespiteTimeColour", "", "255", "", 12632246, kSilver, 255},
+        KeyCase{"Fourteen", "14", "", "", 24, 14, 14}, KeyCase{"Fifteen", "15", "", "", 5, 15, 15},
+        KeyCase{"Black", "0", "", "", 10, 0, 0},
+        KeyCase{"StoredKeyIsUsedAndKept", "", "", "3347759", 3347759, kSilver, kSilver}),
     [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(ApplyDisplaySettingsTest, TheTimeColourStillAppliesAfterTheKey)
-{
-    form.store.TimeClor = "255";
-    apply();
-    EXPECT_EQ(form.view.lblTime.colour, 255);
-    EXPECT_EQ(form.view.lblDate.colour, kSilver);
-}
-
-TEST_F(ApplyDisplaySettingsTest, AStoredKeyIsUsedAndKept)
-{
-    form.store.BClor = "3347759";
-    apply();
-    EXPECT_EQ(form.view.window.colourKey, 3347759);
-    EXPECT_EQ(form.store.BClor, "3347759");
-}
 
 TEST_F(ApplyDisplaySettingsTest, ColourTextsThatAreNotWholeNumbersChangeNothing)
 {
@@ -142,65 +132,53 @@ TEST_F(ApplyDisplaySettingsTest, ColourTextsThatAreNotWholeNumbersChangeNothing)
     EXPECT_EQ(form.view.PrscrTime.fill, kSilver);
 }
 
-TEST_F(ApplyDisplaySettingsTest, ClockOffHidesDateAndTimeAndSkipsTheFont)
-{
-    form.store.CVw = "off";
-    form.store.ClFntN = "Other";
-    form.store.ClFntSt = "斜体";
-    apply();
-    EXPECT_FALSE(form.view.lblDate.visible);
-    EXPECT_FALSE(form.view.lblTime.visible);
-    EXPECT_EQ(form.view.lblTime.font.face, "ＭＳ Ｐゴシック");
-    EXPECT_TRUE(form.view.lblTime.font.bold);
-    EXPECT_EQ(form.store.CVw, "off");
-}
+// The clock's switch, face and style as stored, and what they are then,
+// with the date and the time as they show.
+struct ClockCase {
+    const char* name;
+    std::string_view CVw, ClFntN, ClFntSt, storedCVw, storedStyle;
+    bool visible;
+    std::string_view face;
+    bool bold, italic;
+    friend void PrintTo(const ClockCase& row, std::ostream* out) { *out << row.name; }
+};
 
-TEST_F(ApplyDisplaySettingsTest, EmptyClockSwitchBecomesOnAndAppliesTheFont)
+class ClockBlock : public ApplyDisplaySettingsTest, public ::testing::WithParamInterface<ClockCase> {};
+
+TEST_P(ClockBlock, FollowsTheSwitchAndTheExactStyleWords)
 {
-    form.store.ClFntN = "IPAGothic";
-    form.store.ClFntSt = "斜体";
+    const ClockCase& row = GetParam();
+    form.store.CVw = row.CVw;
+    form.store.ClFntN = row.ClFntN;
+    form.store.ClFntSt = row.ClFntSt;
     apply();
-    EXPECT_EQ(form.store.CVw, "on");
-    EXPECT_TRUE(form.view.lblTime.visible);
+    EXPECT_EQ(form.store.CVw, row.storedCVw);
+    EXPECT_EQ(form.store.ClFntSt, row.storedStyle);
     for (const LabelView* label : {&form.view.lblDate, &form.view.lblTime}) {
-        EXPECT_EQ(label->font.face, "IPAGothic");
-        EXPECT_FALSE(label->font.bold);
-        EXPECT_TRUE(label->font.italic);
+        EXPECT_EQ(label->visible, row.visible);
+        EXPECT_EQ(label->font.face, row.face);
+        EXPECT_EQ(label->font.bold, row.bold);
+        EXPECT_EQ(label->font.italic, row.italic);
     }
     EXPECT_EQ(form.view.lblTime.font.pointSize, 24);  // sizes never change
 }
 
-TEST_F(ApplyDisplaySettingsTest, SwitchWordsAreCaseSensitive)
-{
-    form.store.CVw = "ON";
-    form.store.ClFntN = "Other";
-    apply();
-    EXPECT_EQ(form.store.CVw, "ON");
-    EXPECT_TRUE(form.view.lblTime.visible);
-    EXPECT_EQ(form.view.lblTime.font.face, "ＭＳ Ｐゴシック");
-}
+constexpr const char* kFace = "ＭＳ Ｐゴシック";
 
-TEST_F(ApplyDisplaySettingsTest, EmptyStyleBecomesBoldAndLeavesTheFlags)
-{
-    apply();
-    EXPECT_EQ(form.store.ClFntSt, "太字");
-    EXPECT_TRUE(form.view.lblDate.font.bold);
-    EXPECT_FALSE(form.view.lblDate.font.italic);
-    EXPECT_EQ(form.view.lblDate.font.face, "ＭＳ Ｐゴシック");
-}
-
-TEST_F(ApplyDisplaySettingsTest, OnlyTheExactStyleWordsChangeTheFlags)
-{
-    for (const auto& [style, bold, italic] : {std::tuple{"標準", false, false}, {"太字 斜体", true, true},
-             {"太字", true, false}, {"太字　斜体", true, false} /* ideographic space: unchanged */}) {
-        form.view.lblTime.font.bold = true;
-        form.view.lblTime.font.italic = false;
-        form.store.ClFntSt = style;
-        apply();
-        EXPECT_EQ(form.view.lblTime.font.bold, bold) << style;
-        EXPECT_EQ(form.view.lblTime.font.italic, italic) << style;
-    }
-}
+// The view starts bold and upright, so a style that is not applied leaves that.
+INSTANTIATE_TEST_SUITE_P(Clocks, ClockBlock,
+    ::testing::Values(
+        ClockCase{"OffHidesItAndSkipsTheFont", "off", "Other", "斜体", "off", "斜体", false, kFace, true, false},
+        ClockCase{"EmptySwitchBecomesOnAndAppliesTheFont", "", "IPAGothic", "斜体", "on", "斜体", true, "IPAGothic",
+            false, true},
+        ClockCase{"SwitchWordsAreCaseSensitive", "ON", "Other", "", "ON", "", true, kFace, true, false},
+        ClockCase{"EmptyStyleBecomesBoldAndLeavesTheFlags", "", "", "", "on", "太字", true, kFace, true, false},
+        ClockCase{"Regular", "on", "", "標準", "on", "標準", true, kFace, false, false},
+        ClockCase{"BoldItalic", "on", "", "太字 斜体", "on", "太字 斜体", true, kFace, true, true},
+        ClockCase{"Bold", "on", "", "太字", "on", "太字", true, kFace, true, false},
+        ClockCase{
+            "IdeographicSpaceIsNoStyleWord", "on", "", "太字　斜体", "on", "太字　斜体", true, kFace, true, false}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ApplyDisplaySettingsTest, MoonOffLeavesNoAgeAndNoPicture)
 {
@@ -222,18 +200,6 @@ TEST_F(ApplyDisplaySettingsTest, EmptyMoonSwitchShowsTodaysMoon)
     EXPECT_EQ(form.store.txtAge, "24");
     EXPECT_TRUE(form.view.moonVisible[24]);
     EXPECT_EQ(visibleMoons(), 1);
-}
-
-TEST_F(ApplyDisplaySettingsTest, AnEmptyRecordBehavesLikeUnsetSettings)
-{
-    apply();
-    EXPECT_EQ(form.store.CVw, "on");
-    EXPECT_EQ(form.store.MVw, "on");
-    EXPECT_EQ(form.store.ClFntSt, "太字");
-    EXPECT_EQ(form.store.BClor, "12632246");
-    EXPECT_EQ(form.view.lblCPer.colour, kSilver);
-    EXPECT_EQ(form.view.lblCPer.text, "CPer");
-    EXPECT_EQ(form.view.DSpce.width, kFullBarWidth);
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ protected:
     MainWindow form{fake.services};
 };
 
-TEST_F(RefreshTickTest, ReplacesThePlaceholdersWithReadouts)
+TEST_F(RefreshTickTest, ReplacesThePlaceholdersWithReadoutsAndTheTipSummarisesThem)
 {
     tick();
     EXPECT_EQ(form.view.lblCPer.text, "38%");
@@ -103,21 +103,18 @@ TEST_F(RefreshTickTest, ReplacesThePlaceholdersWithReadouts)
     EXPECT_EQ(form.labels.lblC, "38");
     EXPECT_EQ(form.labels.lblD, "12");
     EXPECT_EQ(form.labels.lblDs, "45.");
-}
-
-TEST_F(RefreshTickTest, TheTipSummarisesDateTimeMoonAndLoads)
-{
-    tick();
     EXPECT_EQ(form.view.tray.tip, "2026年12月6日 18:04 月齢27日\r CPU: 38% / RAM: 50% / Disk: 12%");
 }
 
-TEST_F(RefreshTickTest, ATipLongerThanTheFieldIsCutAt65BytesWithoutItsEnd)
+TEST_F(RefreshTickTest, TheStatedSizeTimerReadsTheCounterAndALongTipIsCutAt65Bytes)
 {
     fake.clock.moment = {2026, 12, 19, 18, 4, 27};
     fake.counters.values[kProcessorTimeCounter] = 100;
     fake.counters.values[kDiskTimeCounter] = 100;
     form.store.RTUl = "4096";
     form.TmrR_Timer();
+    EXPECT_EQ(form.view.lblRamT.text, "2896");  // 4096 MB stated, 1200 MB available
+    EXPECT_EQ(form.view.lblRPer.text, "70.7%");
     // 66 bytes in code page 932: the field holds the first 65, without the "%" and the end.
     EXPECT_EQ(form.view.tray.tip, "2026年12月19日 18:04 月齢10日\r CPU: 100% / RAM: 70.7% / Disk: 100");
 }
@@ -130,60 +127,49 @@ TEST(TrayTip, ACutNeverSplitsADoubleByteCharacter)
     EXPECT_EQ(tipAsShown("Tavlo", codec), "Tavlo");
 }
 
-struct ProcessorCase {
+// A counter with the readout, bar and working label it feeds.
+struct Reading {
+    int counter;
+    LabelView GadgetView::*label;
+    BarView GadgetView::*bar;
+    std::string WorkingLabels::*working;
+};
+const Reading kProcessor{kProcessorTimeCounter, &GadgetView::lblCPer, &GadgetView::PrscrTime, &WorkingLabels::lblC};
+const Reading kDisk{kDiskTimeCounter, &GadgetView::lblDPer, &GadgetView::DiskTime, &WorkingLabels::lblD};
+const Reading kFreeSpace{kFreeSpaceCounter, &GadgetView::lblDSPer, &GadgetView::DSpce, &WorkingLabels::lblDs};
+
+struct ReadoutCase {
     const char* name;
+    Reading reading;
     double value;
     const char* text;
     double width;
-    friend void PrintTo(const ProcessorCase& row, std::ostream* out) { *out << row.name; }
+    const char* working;
+    friend void PrintTo(const ReadoutCase& row, std::ostream* out) { *out << row.name; }
 };
 
-class ProcessorReadout : public RefreshTickTest, public ::testing::WithParamInterface<ProcessorCase> {};
+class Readout : public RefreshTickTest, public ::testing::WithParamInterface<ReadoutCase> {};
 
-TEST_P(ProcessorReadout, TextAndBarFollowTheRules)
+TEST_P(Readout, TextBarAndWorkingLabelFollowTheRules)
 {
-    fake.counters.values[kProcessorTimeCounter] = GetParam().value;
+    const ReadoutCase& row = GetParam();
+    fake.counters.values[row.reading.counter] = row.value;
     tick();
-    EXPECT_EQ(form.view.lblCPer.text, GetParam().text);
-    EXPECT_FLOAT_EQ(static_cast<float>(form.view.PrscrTime.width), static_cast<float>(GetParam().width));
+    EXPECT_EQ((form.view.*row.reading.label).text, row.text);
+    EXPECT_EQ((form.view.*row.reading.bar).width, row.width);  // widths are single-precision, exact here
+    EXPECT_EQ(form.labels.*row.reading.working, row.working);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ProcessorReadout,
-    ::testing::Values(ProcessorCase{"BelowHalfIsZero", 0.4, "0%", 0},
-        ProcessorCase{"AboveHundredIsCapped", 100.6, "100%", 2595}, ProcessorCase{"Negative", -3, "0%", 0},
-        ProcessorCase{"Whole", 50, "50%", 1297.5}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(RefreshTickTest, DiskTimeOverHundredIsCapped)
-{
-    fake.counters.values[kDiskTimeCounter] = 250;
-    tick();
-    EXPECT_EQ(form.view.lblDPer.text, "100%");
-    EXPECT_EQ(form.view.DiskTime.width, 2595);
-    EXPECT_EQ(form.labels.lblD, "250");
-}
-
-struct FreeSpaceCase {
-    const char* name;
-    double value;
-    const char* text;
-    float width;
-    friend void PrintTo(const FreeSpaceCase& row, std::ostream* out) { *out << row.name; }
-};
-
-class FreeSpaceReadout : public RefreshTickTest, public ::testing::WithParamInterface<FreeSpaceCase> {};
-
-TEST_P(FreeSpaceReadout, BelowFifteenShowsZero)
-{
-    fake.counters.values[kFreeSpaceCounter] = GetParam().value;
-    tick();
-    EXPECT_EQ(form.view.lblDSPer.text, GetParam().text);
-    EXPECT_FLOAT_EQ(static_cast<float>(form.view.DSpce.width), GetParam().width);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, FreeSpaceReadout,
-    ::testing::Values(FreeSpaceCase{"RoundsUpToFifteen", 14.96, "15.%", 389.25f},
-        FreeSpaceCase{"StaysBelowFifteen", 14.94, "0%", 0}, FreeSpaceCase{"Exactly45", 45, "45.%", 1167.75f}),
+// The processor and disk readouts stop at 100 %, and below 15 % free space
+// shows 0; the working label keeps the reading uncapped, in its digit pattern.
+INSTANTIATE_TEST_SUITE_P(Values, Readout,
+    ::testing::Values(ReadoutCase{"ProcessorBelowHalfIsZero", kProcessor, 0.4, "0%", 0, ""},
+        ReadoutCase{"ProcessorAboveHundredIsCapped", kProcessor, 100.6, "100%", 2595, "101"},
+        ReadoutCase{"ProcessorNegative", kProcessor, -3, "0%", 0, "-3"},
+        ReadoutCase{"ProcessorWhole", kProcessor, 50, "50%", 1297.5, "50"},
+        ReadoutCase{"DiskTimeOverHundredIsCapped", kDisk, 250, "100%", 2595, "250"},
+        ReadoutCase{"FreeSpaceRoundsUpToFifteen", kFreeSpace, 14.96, "15.%", 389.25, "15."},
+        ReadoutCase{"FreeSpaceStaysBelowFifteen", kFreeSpace, 14.94, "0%", 0, "14.9"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(RefreshTickTest, FailedCountersKeepTheWorkingLabelsAndShowZero)
@@ -207,14 +193,6 @@ TEST_F(RefreshTickTest, WithoutAnyReadingTheBarsAreEmpty)
     EXPECT_EQ(form.view.DiskTime.width, 0);
     EXPECT_EQ(form.view.DSpce.width, 0);
     EXPECT_EQ(form.view.lblDSPer.text, "0%");
-}
-
-TEST_F(RefreshTickTest, TheStatedSizeTimerUsesTheAvailableMemoryCounter)
-{
-    form.store.RTUl = "4096";
-    form.TmrR_Timer();
-    EXPECT_EQ(form.view.lblRamT.text, "2896");
-    EXPECT_EQ(form.view.lblRPer.text, "70.7%");
 }
 
 TEST_F(RefreshTickTest, ANewDayRecomputesTheMoonUntilTheLayoutRunsAgain)

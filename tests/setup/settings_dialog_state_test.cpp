@@ -123,22 +123,7 @@ TEST_F(SettingsDialogStateTest, AStoredColourThatIsNoNumberShowsSilverAndIsKept)
     EXPECT_EQ(store.DATEClor, "teal");
 }
 
-TEST_F(SettingsDialogStateTest, SavingInAllItemsModeWithoutAColourStoresSilver)
-{
-    form.Form_Load(store);
-    form.copyToStore(store);
-    EXPECT_EQ(store.AllClor, "12632256");
-    EXPECT_EQ(store.CClor, "");
-
-    form.Check2_Click();
-    form.PickColor(ColourRow::Cpu, 255);
-    form.copyToStore(store);
-    EXPECT_EQ(store.AllClor, "");
-    EXPECT_EQ(store.CClor, "255");
-    EXPECT_EQ(store.TimeClor, "12632256");  // the other items as their swatches show them
-}
-
-TEST_F(SettingsDialogStateTest, SavingNeverChangesThePosition)
+TEST_F(SettingsDialogStateTest, SavingStoresUnsetColoursOfTheCheckedModeAsSilverButNeverThePosition)
 {
     store.WTop = "100";
     store.WLeft = "200";
@@ -148,6 +133,15 @@ TEST_F(SettingsDialogStateTest, SavingNeverChangesThePosition)
     form.copyToStore(store);
     EXPECT_EQ(store.WTop, "150");
     EXPECT_EQ(store.WLeft, "200");
+    EXPECT_EQ(store.AllClor, "12632256");
+    EXPECT_EQ(store.CClor, "");
+
+    form.Check2_Click();
+    form.PickColor(ColourRow::Cpu, 255);
+    form.copyToStore(store);
+    EXPECT_EQ(store.AllClor, "");
+    EXPECT_EQ(store.CClor, "255");
+    EXPECT_EQ(store.TimeClor, "12632256");  // the other items as their swatches show them
 }
 
 TEST_F(SettingsDialogStateTest, DeleteResetsOnlyItsRow)

@@ -54,26 +54,20 @@ TEST_F(GadgetRendererTest, PaintsTheLayoutOnTheKeyColour)
     EXPECT_GT(count(image, QRect(8, 196, 41, 25), kSilverRgb), 20);   // "空き　領域" on two lines
 }
 
-TEST_F(GadgetRendererTest, AnEmptyBarLeavesOnlyItsFrame)
+TEST_F(GadgetRendererTest, BarsFillTheirShareInColoursReadAs0x00BBGGRR)
 {
-    view.PrscrTime.width = 0;
-    view.RamT.width = 1297.5;  // 50 %: 86.5 pixels
+    view.PrscrTime.width = 0;         // an empty bar leaves only its frame
+    view.RamT.width = 1297.5;         // 50 %: 86.5 pixels
+    view.RamT.fill = 65280;           // green
+    view.DiskTime.fill = 0x01FF0000;  // blue; the high byte is not part of the colour
+    view.DSpce.fill = 255;            // red
     const QImage image = render();
     EXPECT_EQ(image.pixel(100, 88), kKeyRgb);
     EXPECT_EQ(image.pixel(48, 88), kSilverRgb);  // left edge of the frame
-    EXPECT_EQ(image.pixel(100, 128), kSilverRgb);
-    EXPECT_EQ(image.pixel(200, 128), kKeyRgb);
-}
-
-TEST_F(GadgetRendererTest, ColoursAreReadAs0x00BBGGRR)
-{
-    view.PrscrTime.fill = 255;        // red
-    view.RamT.fill = 65280;           // green
-    view.DiskTime.fill = 0x01FF0000;  // blue; the high byte is not part of the colour
-    const QImage image = render();
-    EXPECT_EQ(image.pixel(100, 88), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(100, 128), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(200, 128), kKeyRgb);
     EXPECT_EQ(image.pixel(100, 168), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(100, 208), qRgb(255, 0, 0));
 }
 
 TEST_F(GadgetRendererTest, HiddenBlocksAreNotDrawn)
