@@ -14,7 +14,7 @@ inline constexpr double kPositionModeHeight = 4350;
 
 // How much of the window a screen must show, across and down, for a stored
 // place to be kept: 32 pixels.
-inline constexpr double kLeastShownTwips = 480;
+inline constexpr double kLeastShownTwips = twipsOf(32);
 
 // The default position: top = screen height / 13, left = screen width −
 // window width − 350, in twips.

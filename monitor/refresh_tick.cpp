@@ -91,13 +91,16 @@ std::string tipText(const GadgetView& view, const SettingsStore& store, const Ti
 
 }  // namespace
 
-TickSample sampleTick(RefreshMode mode, const Clock& clock, MemoryStatus& memory, CounterSource& counters)
+TickSample sampleTick(
+    RefreshMode mode, bool clockShown, const Clock& clock, MemoryStatus& memory, CounterSource& counters)
 {
     TickSample sample;
     sample.now = clock.now();
-    sample.shortDate = clock.shortDate(sample.now);
+    if (clockShown) {
+        sample.shortDate = clock.shortDate(sample.now);
+        sample.longTime = clock.longTime(sample.now);
+    }
     sample.longDate = clock.longDate(sample.now);
-    sample.longTime = clock.longTime(sample.now);
     if (mode == RefreshMode::MemoryStatus)
         sample.memory = memory.read();
     else

@@ -32,7 +32,9 @@ struct WorkingLabels {
     std::string lblC = "C", lblD = "D", lblDs = "DS";
 };
 
-TickSample sampleTick(RefreshMode mode, const Clock& clock, MemoryStatus& memory, CounterSource& counters);
+// The clock's short date and long time are read only where the clock shows.
+TickSample sampleTick(
+    RefreshMode mode, bool clockShown, const Clock& clock, MemoryStatus& memory, CounterSource& counters);
 
 // One tick of the refresh timer: today's date fields and, after a change of
 // day, the moon; the clock; the memory, processor, disk and free-space

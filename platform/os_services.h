@@ -19,7 +19,7 @@
 namespace tavlo {
 
 // The services that each operating system provides its own way. The build
-// chooses the implementation: platform/linux or platform/windows.
+// chooses the implementation of its OS (platform/linux today).
 class OsServices {
 public:
     virtual ~OsServices() = default;

@@ -1,7 +1,10 @@
 #include "setup/settings_dialog_state.h"
 
+#include <algorithm>
+
 #include "core/number_text.h"
 #include "display/display_settings.h"
+#include "display/layout.h"
 
 namespace tavlo {
 namespace {
@@ -37,8 +40,8 @@ void SettingsDialogState::Form_Load(const SettingsStore& store)
         if (row.row != ColourRow::All && row.row != ColourRow::Date && !(this->*row.field).empty())
             swatchOf(row.row) = swatchColour(this->*row.field);
     }
-    if (AllClor.empty() && DATEClor.empty() && TimeClor.empty() && CClor.empty() && RClor.empty() && DClor.empty()
-        && DSClor.empty())
+    if (std::all_of(kColourRows.begin(), kColourRows.end(),
+            [this](const ColourRowFields& row) { return (this->*row.field).empty(); }))
         selectAllItemsMode();
 
     cboCVw = std::string(CVw == "on" ? kShown : kHidden);
@@ -115,7 +118,7 @@ void SettingsDialogState::deleteColour(ColourRow row)
 
 std::string SettingsDialogState::fontPreset() const
 {
-    return ClFntN.empty() ? "ＭＳ Ｐゴシック" : ClFntN;
+    return ClFntN.empty() ? std::string(kDefaultClockFace) : ClFntN;
 }
 
 void SettingsDialogState::PickClockFont(const std::optional<FontChoice>& chosen)

@@ -65,7 +65,8 @@ void MainWindow::TmrR_Timer()
 
 void MainWindow::refresh(RefreshMode mode)
 {
-    const TickSample sample = sampleTick(mode, services_.clock, services_.memory, services_.counters);
+    const TickSample sample
+        = sampleTick(mode, store.CVw == "on", services_.clock, services_.memory, services_.counters);
     view = refreshTick(std::move(view), store, labels, sample, mode, services_.codec);
 }
 

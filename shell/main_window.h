@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/failure_reporter.h"
+#include "core/product.h"
 #include "core/settings_store.h"
 #include "core/timers.h"
 #include "display/gadget_view.h"
@@ -28,7 +29,6 @@
 namespace tavlo {
 
 inline constexpr Colour kLoadColourKey = 3347759;  // 0x33152F
-inline constexpr const char* kProductName = "Tavlo";
 inline constexpr const char* kAlreadyRunningMessage = "既に起動されています。";
 
 // The services of the system that the main window uses.
@@ -83,8 +83,6 @@ public:
     void cmdPstnSave_Click();
     // "元の位置に戻す": back to the stored or the default place.
     void cmdFstPstn_Click();
-
-    Services& services() { return services_; }
 
     SettingsStore store;
     GadgetView view;

@@ -1,5 +1,7 @@
 #include <unistd.h>
 
+#include <csignal>
+
 #include "platform/linux/browser_cache.h"
 #include "platform/linux/browser_history.h"
 #include "platform/linux/cp932_codec.h"
@@ -54,6 +56,12 @@ private:
 std::unique_ptr<OsServices> makeOsServices()
 {
     return std::make_unique<LinuxServices>();
+}
+
+void prepareProcess()
+{
+    // A file-size limit makes a write fail instead of killing the gadget.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace tavlo

@@ -57,10 +57,4 @@ std::unique_ptr<EndRequestWatch> watchEndRequests(std::function<void()> quit)
     return watch;
 }
 
-void prepareProcess()
-{
-    // A file-size limit makes a write fail instead of killing the gadget.
-    std::signal(SIGXFSZ, SIG_IGN);
-}
-
 }  // namespace tavlo

@@ -3,15 +3,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "platform/qt/qt_geometry.h"
+
 namespace tavlo {
-namespace {
-
-TwipRect twipsOf(const QRect& area)
-{
-    return tavlo::twipsOf(PixelRect{area.x(), area.y(), area.width(), area.height()});
-}
-
-}  // namespace
 
 TwipSize QtScreen::primarySize() const
 {

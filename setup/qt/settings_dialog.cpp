@@ -11,12 +11,13 @@
 #include <QPushButton>
 
 #include <map>
+#include <stdexcept>
 
+#include "platform/qt/qt_geometry.h"
 #include "platform/user_notifier.h"
 #include "setup/qt/pickers.h"
 #include "setup/settings_dialog_layout.h"
 #include "shell/qt/qt_colour.h"
-#include "shell/qt/qt_geometry.h"
 
 namespace tavlo {
 namespace {
@@ -143,21 +144,25 @@ SettingsDialog::SettingsDialog(Pickers& pickers, UserNotifier& notifier)
 
 void SettingsDialog::build()
 {
-    std::map<std::string_view, QWidget*> groups;
     for (const ControlPlacement& placement : kSetupControls) {
-        QWidget* parent = placement.parent.empty() ? this : groups.at(placement.parent);
+        QWidget* parent = placement.parent.empty() ? this : controls_.at(placement.parent);
         QWidget* control = makeControl(placement, parent);
         control->setGeometry(wholeQRect(placement.rect));
-        if (!placement.name.empty())
+        if (!placement.name.empty()) {
             control->setObjectName(text(placement.name));
-        if (placement.kind == ControlKind::Group)
-            groups[placement.name] = control;
+            controls_[placement.name] = control;
+        }
     }
 }
 
+// A control of the table by its name; a name the table lacks, or a control of
+// another kind, is a fault of the program and stops it here.
 template <typename T> T* SettingsDialog::control(std::string_view name) const
 {
-    return findChild<T*>(text(name));
+    auto* found = dynamic_cast<T*>(controls_.at(name));
+    if (!found)
+        throw std::logic_error("the settings dialog's control " + std::string(name) + " is of another kind");
+    return found;
 }
 
 void SettingsDialog::connectControls()

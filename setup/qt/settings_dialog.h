@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <map>
 #include <string_view>
 
 #include "core/settings_store.h"
@@ -38,6 +40,8 @@ private:
     template <typename T> T* control(std::string_view name) const;
 
     SettingsDialogState state_;
+    // The named controls of the table.
+    std::map<std::string_view, QWidget*, std::less<>> controls_;
     Pickers& pickers_;
     UserNotifier& notifier_;
 };

@@ -60,11 +60,11 @@ void GadgetApp::openSettings()
 
 void GadgetApp::saveSettings()
 {
-    MainWindow& form = session_->mainWindow();
-    setup_->state().copyToStore(form.store);
+    MainWindow& window = session_->mainWindow();
+    setup_->state().copyToStore(window.store);
     if (!session_->busy()) {
         hideMainWindow();
-        form.cmdSave();
+        window.cmdSave();
         restartSession();
         return;
     }
@@ -73,7 +73,7 @@ void GadgetApp::saveSettings()
     // data from under it: the file is written at once, so that nothing is
     // lost if the program ends first, and the restart comes when the
     // handler has returned.
-    form.cmdSave();
+    window.cmdSave();
     restartPending_ = true;
 }
 

@@ -8,10 +8,9 @@
 #include <cmath>
 
 #include "display/layout.h"
-#include "shell/main_window.h"
+#include "platform/qt/qt_geometry.h"
 #include "shell/qt/fonts.h"
 #include "shell/qt/qt_colour.h"
-#include "shell/qt/qt_geometry.h"
 #include "shell/qt/render_cache.h"
 
 namespace tavlo {

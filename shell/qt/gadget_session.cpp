@@ -10,14 +10,13 @@
 #include <algorithm>
 #include <climits>
 
+#include "shell/maintenance.h"
 #include "shell/qt/gadget_window.h"
 #include "shell/qt/tray_icon.h"
 #include "shell/qt/tray_menu.h"
 #include "shell/tray_messages.h"
-#include "tools/internet_cleanup.h"
 #include "tools/memory_release.h"
 #include "tools/recycle_bin_action.h"
-#include "tools/tool_launch.h"
 
 namespace tavlo {
 namespace {
@@ -50,7 +49,8 @@ int messageOf(QSystemTrayIcon::ActivationReason reason)
 }  // namespace
 
 GadgetSession::GadgetSession(Services& services)
-    : mainWindow_(std::make_unique<MainWindow>(services)),
+    : services_(services),
+      mainWindow_(std::make_unique<MainWindow>(services)),
       window_(std::make_unique<GadgetWindow>(mainWindow_->view)),
       tray_(std::make_unique<TrayIcon>(mainWindow_->view.tray))
 {
@@ -171,7 +171,8 @@ void GadgetSession::showPopup(const QPoint& position)
 void GadgetSession::menuPicked(MenuCommand command)
 {
     const Running running(*this);
-    Services& services = mainWindow_->services();
+    if (runMaintenance(command, services_))
+        return;
     switch (command) {
     case MenuCommand::DTMnEnd:
         cmdClose();
@@ -186,39 +187,16 @@ void GadgetSession::menuPicked(MenuCommand command)
     case MenuCommand::MemClr:
         releaseMemory();
         break;
-    case MenuCommand::SysIfo:
-        if (!launchTool(Tool::SysIfo, services.toolPrograms, services.launcher))
-            services.notifier.showMessage(std::string(kPropertiesFailedMessage));
-        break;
-    case MenuCommand::FleDel: {
-        const IoStatus status = services.recentDocuments.clear();
-        services.notifier.showMessage(status.ok ? "削除しました。" : "削除できませんでした。\r" + status.reason);
-        break;
-    }
     case MenuCommand::Emp:
         // The entry presses the menu window's hidden button.
         loadMenu();
         menu_->cmdRBinEmp.click();
         break;
-    case MenuCommand::TIFDel:
-        TIFDel_Click(services.urlCache, services.notifier);
-        break;
-    case MenuCommand::DelIHstry:
-        DelIHstry_Click(services.urlHistory, services.notifier);
-        break;
     case MenuCommand::ClipBoadClr:
         QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
         QGuiApplication::clipboard()->clear(QClipboard::Selection);
         break;
-    case MenuCommand::cleanmgr:
-    case MenuCommand::tmgr:
-    case MenuCommand::CtPanel:
-    case MenuCommand::rstrui:
-    case MenuCommand::msinfo:
-    case MenuCommand::dfrg:
-        launchTool(*toolOf(command), services.toolPrograms, services.launcher);
-        break;
-    case MenuCommand::None:
+    default:
         break;
     }
 }
@@ -246,7 +224,7 @@ void GadgetSession::cmdRBinEmp_Click()
         }
         return !progress->wasCanceled();
     };
-    tavlo::cmdRBinEmp_Click(mainWindow_->services().recycleBin, mainWindow_->services().notifier, report);
+    tavlo::cmdRBinEmp_Click(services_.recycleBin, services_.notifier, report);
     unloadMenu();
 }
 
@@ -256,11 +234,10 @@ void GadgetSession::releaseMemory()
     if (memoryReleaseLoaded_)
         return;
     memoryReleaseLoaded_ = true;
-    tavlo::releaseMemory(
-        mainWindow_->store.lblMClr, mainWindow_->view, mainWindow_->timers, mainWindow_->services().blocks, [this] {
-            sync();
-            QCoreApplication::processEvents();
-        });
+    tavlo::releaseMemory(mainWindow_->store.lblMClr, mainWindow_->view, mainWindow_->timers, services_.blocks, [this] {
+        sync();
+        QCoreApplication::processEvents();
+    });
     sync();
 }
 

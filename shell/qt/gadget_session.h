@@ -68,6 +68,7 @@ private:
     void cmdRBinEmp_Click();
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
+    Services& services_;
     std::unique_ptr<MainWindow> mainWindow_;
     // The menu's tree, exported with the icon for a host that shows it.
     QMenu exportedMenu_;

@@ -6,8 +6,9 @@
 
 #include <cmath>
 
+#include "core/product.h"
+#include "display/window_place.h"
 #include "platform/desktop_window.h"
-#include "shell/main_window.h"
 #include "shell/qt/gadget_renderer.h"
 
 namespace tavlo {

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "shell/main_window.h"
+#include "core/product.h"
 #include "shell/qt/tray_icon.h"
 
 namespace tavlo {

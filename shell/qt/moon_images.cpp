@@ -4,7 +4,7 @@
 
 #include "display/layout.h"
 #include "display/moon_picture.h"
-#include "shell/main_window.h"
+#include "platform/geometry.h"
 
 namespace tavlo {
 

@@ -5,9 +5,8 @@
 #include <QPainterPath>
 #include <QPushButton>
 
-#include "shell/main_window.h"
+#include "platform/qt/qt_geometry.h"
 #include "shell/qt/qt_colour.h"
-#include "shell/qt/qt_geometry.h"
 
 namespace tavlo {
 namespace {

@@ -16,11 +16,12 @@ fi
 rm -rf "$build/package"
 (cd "$build" && cpack -B "$build/package" >/dev/null)
 deb=$(ls "$build"/package/tavlo_*_amd64.deb)
+trap 'apt-get remove -y -qq tavlo >/dev/null 2>&1 || true' EXIT
 apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
 
 set -- /usr/bin/tavlo "$artifacts"
 source "$(dirname "$0")/lib.sh"
-trap 'cleanup; apt-get remove -y -qq tavlo >/dev/null' EXIT
+trap 'cleanup; apt-get remove -y -qq tavlo >/dev/null 2>&1 || true' EXIT
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$(du -k "$deb" | cut -f1) kB; Depends: $depends"

@@ -22,6 +22,11 @@ inline QRect wholeQRect(const TwipRect& rect)
     return {pixels.x, pixels.y, pixels.width, pixels.height};
 }
 
+inline TwipRect twipsOf(const QRect& pixels)
+{
+    return twipsOf(PixelRect{pixels.x(), pixels.y(), pixels.width(), pixels.height()});
+}
+
 inline QPointF twipsOf(const QPointF& pixels)
 {
     return pixels * kTwipsPerPixel;

@@ -1,0 +1,39 @@
+#include "shell/maintenance.h"
+
+#include <string>
+
+#include "tools/internet_cleanup.h"
+#include "tools/tool_launch.h"
+
+namespace tavlo {
+
+bool runMaintenance(MenuCommand command, Services& services)
+{
+    switch (command) {
+    case MenuCommand::SysIfo:
+        if (!launchTool(Tool::SysIfo, services.toolPrograms, services.launcher))
+            services.notifier.showMessage(std::string(kPropertiesFailedMessage));
+        return true;
+    case MenuCommand::FleDel: {
+        const IoStatus status = services.recentDocuments.clear();
+        services.notifier.showMessage(status.ok ? "削除しました。" : "削除できませんでした。\r" + status.reason);
+        return true;
+    }
+    case MenuCommand::TIFDel:
+        TIFDel_Click(services.urlCache, services.notifier);
+        return true;
+    case MenuCommand::DelIHstry:
+        DelIHstry_Click(services.urlHistory, services.notifier);
+        return true;
+    default:
+        break;
+    }
+    // The other tools start without a word when none of their programs is installed.
+    if (const auto tool = toolOf(command)) {
+        launchTool(*tool, services.toolPrograms, services.launcher);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tavlo
