@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "platform/linux/cp932_codec.h"
 #include "platform/linux/proc_counter_source.h"
 #include "shell/main_window.h"
 #include "shell/qt/fonts.h"
@@ -17,7 +18,8 @@ namespace {
 
 void BM_RefreshTick(benchmark::State& state)
 {
-    testing::FakeServices fake;
+    const Cp932Codec codec;  // the tip is encoded as the program encodes it
+    testing::FakeServices fake(codec);
     fake.counters.values = {{1, 45.3}, {2, 1200}, {3, 12.4}, {4, 37.6}};
     MainWindow form(fake.services);
     form.Form_Load();

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/number_text.h"
 #include "display/layout.h"
@@ -111,15 +112,15 @@ TickSample sampleTick(
     return sample;
 }
 
-GadgetView refreshTick(GadgetView view, SettingsStore& store, WorkingLabels& labels, const TickSample& sample,
+GadgetView refreshTick(GadgetView view, SettingsStore& store, WorkingLabels& labels, TickSample sample,
     RefreshMode mode, const TextCodec& codec)
 {
     setDateFields(sample.now, store);
     if (store.txtFDay != store.txtDD && store.MVw == "on")
         CalcMoonAge(store, view);
     if (store.CVw == "on") {
-        view.lblDate.text = sample.shortDate;
-        view.lblTime.text = sample.longTime;
+        view.lblDate.text = std::move(sample.shortDate);
+        view.lblTime.text = std::move(sample.longTime);
     }
 
     if (mode == RefreshMode::MemoryStatus)

@@ -40,7 +40,7 @@ TickSample sampleTick(
 // day, the moon; the clock; the memory, processor, disk and free-space
 // readouts with their bars; the icon's tip. From the memory step on, a step
 // that fails leaves its targets as they were and the tick goes on.
-GadgetView refreshTick(GadgetView view, SettingsStore& store, WorkingLabels& labels, const TickSample& sample,
+GadgetView refreshTick(GadgetView view, SettingsStore& store, WorkingLabels& labels, TickSample sample,
     RefreshMode mode, const TextCodec& codec);
 
 }  // namespace tavlo

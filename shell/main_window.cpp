@@ -65,9 +65,9 @@ void MainWindow::TmrR_Timer()
 
 void MainWindow::refresh(RefreshMode mode)
 {
-    const TickSample sample
-        = sampleTick(mode, store.CVw == "on", services_.clock, services_.memory, services_.counters);
-    view = refreshTick(std::move(view), store, labels, sample, mode, services_.codec);
+    view = refreshTick(std::move(view), store, labels,
+        sampleTick(mode, store.CVw == "on", services_.clock, services_.memory, services_.counters), mode,
+        services_.codec);
 }
 
 void MainWindow::Pstn_Click()
