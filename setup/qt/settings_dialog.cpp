@@ -219,6 +219,26 @@ void SettingsDialog::connectControls()
     }
 }
 
+void SettingsDialog::centreOn(const PixelRect& area)
+{
+    centreArea_ = area;
+    awaitingFrame_ = true;
+    const PixelRect place = centredOn(area, frameGeometry().width(), frameGeometry().height());
+    move(place.x, place.y);
+}
+
+void SettingsDialog::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // The frame is known once the window manager has put it around the
+    // window; move() places the frame, so the outer size is what centres.
+    if (awaitingFrame_ && frameGeometry().size() != size()) {
+        awaitingFrame_ = false;
+        centreOn(centreArea_);
+        awaitingFrame_ = false;
+    }
+}
+
 void SettingsDialog::Form_Load(const SettingsStore& store)
 {
     state_ = SettingsDialogState();

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/settings_store.h"
+#include "platform/geometry.h"
 #include "setup/settings_dialog_state.h"
 
 namespace tavlo {
@@ -28,10 +29,17 @@ public:
 
     const SettingsDialogState& state() const { return state_; }
 
+    // Stands in the middle of `area` by its outer frame: by its own size
+    // while the window manager has not framed it, and again once it has.
+    void centreOn(const PixelRect& area);
+
 signals:
     // "保存": the working copy is to go into the store, the settings file
     // and a fresh start of the main window.
     void saveRequested();
+
+protected:
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void build();
@@ -40,6 +48,8 @@ private:
     template <typename T> T* control(std::string_view name) const;
 
     SettingsDialogState state_;
+    PixelRect centreArea_;
+    bool awaitingFrame_ = false;
     // The named controls of the table.
     std::map<std::string_view, QWidget*, std::less<>> controls_;
     Pickers& pickers_;

@@ -47,11 +47,8 @@ void GadgetApp::openSettings()
         setup_->setAttribute(Qt::WA_DeleteOnClose);
         connect(setup_, &SettingsDialog::saveRequested, this, &GadgetApp::saveSettings);
         setup_->Form_Load(session_->mainWindow().store);
-        // In the middle of the screen.
         const TwipSize screen = services_.screen.primarySize();
-        const PixelRect place
-            = centredOn(wholePixels(TwipRect{0, 0, screen.width, screen.height}), setup_->width(), setup_->height());
-        setup_->move(place.x, place.y);
+        setup_->centreOn(wholePixels(TwipRect{0, 0, screen.width, screen.height}));
     }
     setup_->show();
     setup_->raise();
