@@ -8,6 +8,15 @@ bool allColourFieldsEmpty(const SettingsStore& store)
         && store.RClor.empty() && store.DClor.empty() && store.DSClor.empty();
 }
 
+std::string_view clockStyleWord(bool bold, bool italic)
+{
+    for (const ClockStyle& style : kClockStyles) {
+        if (style.bold == bold && style.italic == italic)
+            return style.word;
+    }
+    return {};
+}
+
 void setDateFields(const LocalDateTime& today, SettingsStore& store)
 {
     store.txtYY = std::to_string(today.year);

@@ -69,6 +69,23 @@ inline constexpr std::array<PersistedField, 15> kPersistedFields{{
 // The seven colour fields whose emptiness decides the fallback after a save.
 bool allColourFieldsEmpty(const SettingsStore& store);
 
+// The clock's font style words (ClFntSt) and what each sets; any other text
+// leaves the style as it is.
+struct ClockStyle {
+    std::string_view word;
+    bool bold;
+    bool italic;
+};
+inline constexpr std::array<ClockStyle, 4> kClockStyles{{
+    {"標準", false, false},
+    {"斜体", false, true},
+    {"太字", true, false},
+    {"太字 斜体", true, true},
+}};
+
+// The style word of a face's weight and slant.
+std::string_view clockStyleWord(bool bold, bool italic);
+
 // txtYY, txtMM and txtDD from the date of `today`.
 void setDateFields(const LocalDateTime& today, SettingsStore& store);
 

@@ -1,5 +1,6 @@
 #include "display/display_settings.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -61,22 +62,13 @@ void applyColourGroup(const ColourGroup& group, const SettingsStore& store, Gadg
 
 void applyClockStyle(const std::string& style, GadgetView& view)
 {
-    bool bold = false;
-    bool italic = false;
-    if (style == "標準") {
-    } else if (style == "斜体") {
-        italic = true;
-    } else if (style == "太字") {
-        bold = true;
-    } else if (style == "太字 斜体") {
-        bold = true;
-        italic = true;
-    } else {
+    const auto* const known = std::find_if(
+        kClockStyles.begin(), kClockStyles.end(), [&style](const ClockStyle& entry) { return entry.word == style; });
+    if (known == kClockStyles.end())
         return;
-    }
     for (LabelMember label : {&GadgetView::lblDate, &GadgetView::lblTime}) {
-        (view.*label).font.bold = bold;
-        (view.*label).font.italic = italic;
+        (view.*label).font.bold = known->bold;
+        (view.*label).font.italic = known->italic;
     }
 }
 

@@ -126,10 +126,7 @@ void SettingsDialogState::PickClockFont(const std::optional<FontChoice>& chosen)
     if (!chosen)
         return;
     ClFntN = chosen->face;
-    if (chosen->bold)
-        ClFntSt = chosen->italic ? "太字 斜体" : "太字";
-    else
-        ClFntSt = chosen->italic ? "斜体" : "標準";
+    ClFntSt = std::string(clockStyleWord(chosen->bold, chosen->italic));
 }
 
 void SettingsDialogState::cboCVw_Click(const std::string& text)
