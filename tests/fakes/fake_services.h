@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "core/failure_reporter.h"
-#include "platform/linux/desktop_tool_programs.h"
 #include "shell/main_window.h"
 #include "tests/fakes/fake_codec.h"
 
@@ -165,6 +164,17 @@ struct FakeLauncher final : Launcher {
     }
 };
 
+// Each tool stands for the programs listed for it, none by default.
+struct FakeToolPrograms final : ToolPrograms {
+    std::map<Tool, std::vector<ToolProgram>> programs;
+    std::vector<ToolProgram> candidates(Tool tool) const override
+    {
+        const auto found = programs.find(tool);
+        return found == programs.end() ? std::vector<ToolProgram>{} : found->second;
+    }
+    std::string directory() const override { return "/"; }
+};
+
 struct FakeRecentDocuments final : RecentDocuments {
     IoStatus answer = IoStatus::success();
     int cleared = 0;
@@ -289,7 +299,7 @@ struct FakeServices {
     FailureReporter failures{notifier};
     FakeBlocks blocks;
     FakeLauncher launcher;
-    DesktopToolPrograms toolPrograms;
+    FakeToolPrograms toolPrograms;
     FakeRecentDocuments recentDocuments;
     FakeRecycleBin recycleBin;
     FakeUrlCache urlCache;
