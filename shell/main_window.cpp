@@ -37,13 +37,11 @@ MainWindow::LoadResult MainWindow::Form_Load()
     setMemoryCaptions();
     const SettingsFile file{services_.files, services_.codec, services_.failures};
     // Without a readable record the gadget starts as on a first run.
-    if (openSettingsFile(file, services_.session, store) && loadSettingsRecord(file, store)) {
-        ApplyDisplaySettings(store, view, services_.screen, services_.clock.now());
-        SelectRefreshTimer(!store.RTUl.empty(), timers);
-    } else {
+    if (openSettingsFile(file, services_.session, store) && loadSettingsRecord(file, store))
+        ApplyDisplaySettings(store, view, services_.screen, now);
+    else
         ApplyFirstRunDefaults(store, view, services_.screen);
-        SelectRefreshTimer(false, timers);
-    }
+    SelectRefreshTimer(!store.RTUl.empty(), timers);
     return LoadResult::Shown;
 }
 

@@ -170,33 +170,23 @@ void SettingsDialog::connectControls()
     const auto onClick = [this](std::string_view name, auto handler) {
         connect(control<QAbstractButton>(name), &QAbstractButton::clicked, this, handler);
     };
-    onClick("Check1", [this] {
-        state_.Check1_Click();
-        refresh();
-    });
-    onClick("Check2", [this] {
-        state_.Check2_Click();
-        refresh();
-    });
+    // A click that changes the state, which the controls then show.
+    const auto onEdit = [this, &onClick](std::string_view name, auto change) {
+        onClick(name, [this, change] {
+            change();
+            refresh();
+        });
+    };
+    onEdit("Check1", [this] { state_.Check1_Click(); });
+    onEdit("Check2", [this] { state_.Check2_Click(); });
     for (const ColourRowFields& row : kColourRows) {
         const std::string key(row.key);
-        onClick("browse-" + key, [this, row = row.row] {
-            state_.PickColor(row, pickers_.pickColour(kPickerPreset, this));
-            refresh();
-        });
-        onClick("delete-" + key, [this, row = row.row] {
-            state_.deleteColour(row);
-            refresh();
-        });
+        onEdit("browse-" + key,
+            [this, row = row.row] { state_.PickColor(row, pickers_.pickColour(kPickerPreset, this)); });
+        onEdit("delete-" + key, [this, row = row.row] { state_.deleteColour(row); });
     }
-    onClick("Command21", [this] {
-        state_.PickTransparencyColour(pickers_.pickColour(kPickerPreset, this));
-        refresh();
-    });
-    onClick("Command17", [this] {
-        state_.PickClockFont(pickers_.pickFont(state_.fontPreset(), 9, this));
-        refresh();
-    });
+    onEdit("Command21", [this] { state_.PickTransparencyColour(pickers_.pickColour(kPickerPreset, this)); });
+    onEdit("Command17", [this] { state_.PickClockFont(pickers_.pickFont(state_.fontPreset(), 9, this)); });
     onClick("Command6", [this] { emit saveRequested(); });
     onClick("Command5", [this] { close(); });
     onClick("cmdUnld", [this] { close(); });
@@ -223,7 +213,12 @@ void SettingsDialog::centreOn(const PixelRect& area)
 {
     centreArea_ = area;
     awaitingFrame_ = true;
-    const PixelRect place = centredOn(area, frameGeometry().width(), frameGeometry().height());
+    placeByFrame();
+}
+
+void SettingsDialog::placeByFrame()
+{
+    const PixelRect place = centredOn(centreArea_, frameGeometry().width(), frameGeometry().height());
     move(place.x, place.y);
 }
 
@@ -234,8 +229,7 @@ void SettingsDialog::moveEvent(QMoveEvent* event)
     // window; move() places the frame, so the outer size is what centres.
     if (awaitingFrame_ && frameGeometry().size() != size()) {
         awaitingFrame_ = false;
-        centreOn(centreArea_);
-        awaitingFrame_ = false;
+        placeByFrame();
     }
 }
 

@@ -45,6 +45,7 @@ private:
     void build();
     void connectControls();
     void refresh();
+    void placeByFrame();
     template <typename T> T* control(std::string_view name) const;
 
     SettingsDialogState state_;

@@ -64,7 +64,7 @@ public:
                 break;
             at += width;
         }
-        return std::min(at, encoded.size());
+        return at;
     }
 
 private:
