@@ -1,7 +1,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "platform/tool_programs.h"
 
 namespace tavlo {
 
@@ -10,13 +11,12 @@ class Launcher {
 public:
     virtual ~Launcher() = default;
 
-    // Whether the program can be found on the search path.
+    // Whether the program can be found on the search path (or the system's
+    // shell resolves it by itself).
     virtual bool installed(const std::string& program) const = 0;
 
     // Starts it in `workingDirectory`; false when it could not start.
-    virtual bool start(
-        const std::string& program, const std::vector<std::string>& arguments, const std::string& workingDirectory)
-        = 0;
+    virtual bool start(const ToolProgram& program, const std::string& workingDirectory) = 0;
 };
 
 }  // namespace tavlo

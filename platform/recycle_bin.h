@@ -18,6 +18,10 @@ public:
     // The items the user sees in the bin.
     virtual std::size_t itemCount() = 0;
 
+    // True where the system itself asks before emptying and shows the
+    // progress (Windows); the program then neither asks nor reports.
+    virtual bool asksItself() const { return false; }
+
     // Deletes every item for good. Items that cannot be deleted are passed
     // over; the failure names the first of them and the system's reason.
     virtual IoStatus empty(const Progress& progress) = 0;

@@ -30,6 +30,10 @@ test=(
     clang libclang-rt-14-dev clang-tidy
     # the validators of the package's desktop entry and metainfo
     desktop-file-utils appstream
+    # the Windows side: mingw-w64 (posix threads) and Wine with the X
+    # libraries its display driver loads
+    g++-mingw-w64-x86-64-posix wine wine64 libxrender1 libxcursor1 libxi6 libxrandr2 libxcomposite1
+    libxinerama1 libxfixes3 libxxf86vm1
 )
 # The micro-benchmarks and the reference gadget the whole-process
 # measurement compares with.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: in the
 # normal build and under AddressSanitizer + UndefinedBehaviorSanitizer; then
-# clang-tidy over the sources and a short run of each fuzzing target.
+# the Windows side, cross-built and run under Wine; then clang-tidy over the
+# sources and a short run of each fuzzing target.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -13,6 +14,12 @@ for preset in default asan; do
     echo "== $preset tests"
     ctest --preset "$preset"
 done
+echo "== windows-cross build"
+cmake --preset windows-cross >/dev/null
+cmake --build --preset windows-cross
+echo "== windows-cross tests (under Wine)"
+trap 'tests/platform/windows/wine_run.sh build/windows-cross/wine --stop' EXIT
+ctest --preset windows-cross
 echo "== clang-tidy"
 cmake --build --preset tidy
 echo "== fuzzing smoke"

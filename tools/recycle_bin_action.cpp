@@ -16,6 +16,10 @@ std::string emptyBinQuestion(std::size_t items)
 
 void cmdRBinEmp_Click(RecycleBin& bin, UserNotifier& notifier, const RecycleBin::Progress& progress)
 {
+    if (bin.asksItself()) {
+        bin.empty(progress);  // a refusal, or an empty bin, ends silently
+        return;
+    }
     const std::size_t items = bin.itemCount();
     if (items == 0 || !notifier.ask(emptyBinQuestion(items)))
         return;

@@ -7,8 +7,8 @@ namespace tavlo {
 class UserNotifier;
 
 // The click handler of the menu window's hidden button cmdRBinEmp: asks,
-// then empties the bin with progress. An empty bin, or the answer "いいえ",
-// ends silently.
+// then empties the bin with progress (or lets a system that asks by itself
+// do both). An empty bin, or the answer "いいえ", ends silently.
 void cmdRBinEmp_Click(RecycleBin& bin, UserNotifier& notifier, const RecycleBin::Progress& progress);
 
 }  // namespace tavlo

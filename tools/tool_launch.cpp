@@ -5,8 +5,7 @@ namespace tavlo {
 bool launchTool(Tool tool, const ToolPrograms& programs, Launcher& launcher)
 {
     for (const ToolProgram& candidate : programs.candidates(tool)) {
-        if (launcher.installed(candidate.program)
-            && launcher.start(candidate.program, candidate.arguments, programs.directory()))
+        if (launcher.installed(candidate.program) && launcher.start(candidate, programs.directory()))
             return true;
     }
     return false;

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "platform/cp932_bytes.h"
+
 namespace tavlo {
 namespace {
 
@@ -55,11 +57,6 @@ std::size_t utf8SequenceLength(unsigned char lead)
     return 1;
 }
 
-bool isLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 }  // namespace
 
 Cp932Codec::Cp932Codec() : toCp932_(iconv_open("CP932", "UTF-8")), fromCp932_(iconv_open("UTF-8", "CP932")) {}
@@ -91,14 +88,7 @@ std::string Cp932Codec::decode(std::string_view bytes) const
 
 std::size_t Cp932Codec::fitPrefix(std::string_view encoded, std::size_t limit) const
 {
-    std::size_t end = 0;
-    while (end < encoded.size()) {
-        const std::size_t length = isLeadByte(static_cast<unsigned char>(encoded[end])) ? 2 : 1;
-        if (end + length > limit)
-            break;
-        end += length;
-    }
-    return end < encoded.size() ? end : encoded.size();
+    return fitCp932Prefix(encoded, limit);
 }
 
 }  // namespace tavlo

@@ -10,13 +10,13 @@ bool QtLauncher::installed(const std::string& program) const
     return !QStandardPaths::findExecutable(QString::fromStdString(program)).isEmpty();
 }
 
-bool QtLauncher::start(
-    const std::string& program, const std::vector<std::string>& arguments, const std::string& workingDirectory)
+bool QtLauncher::start(const ToolProgram& program, const std::string& workingDirectory)
 {
     QStringList list;
-    for (const std::string& argument : arguments)
+    for (const std::string& argument : program.arguments)
         list << QString::fromStdString(argument);
-    return QProcess::startDetached(QString::fromStdString(program), list, QString::fromStdString(workingDirectory));
+    return QProcess::startDetached(
+        QString::fromStdString(program.program), list, QString::fromStdString(workingDirectory));
 }
 
 }  // namespace tavlo

@@ -7,8 +7,7 @@ namespace tavlo {
 class QtLauncher final : public Launcher {
 public:
     bool installed(const std::string& program) const override;
-    bool start(const std::string& program, const std::vector<std::string>& arguments,
-        const std::string& workingDirectory) override;
+    bool start(const ToolProgram& program, const std::string& workingDirectory) override;
 };
 
 }  // namespace tavlo

@@ -154,12 +154,11 @@ struct FakeLauncher final : Launcher {
     {
         return std::find(installedPrograms.begin(), installedPrograms.end(), program) != installedPrograms.end();
     }
-    bool start(
-        const std::string& program, const std::vector<std::string>& arguments, const std::string& directory) override
+    bool start(const ToolProgram& program, const std::string& directory) override
     {
-        if (std::find(failing.begin(), failing.end(), program) != failing.end())
+        if (std::find(failing.begin(), failing.end(), program.program) != failing.end())
             return false;
-        started.push_back({program, arguments, directory});
+        started.push_back({program.program, program.arguments, directory});
         return true;
     }
 };
@@ -191,7 +190,9 @@ struct FakeRecycleBin final : RecycleBin {
     std::chrono::milliseconds perItem{0};
     IoStatus answer = IoStatus::success();
     int emptied = 0;
+    bool systemAsks = false;
     std::size_t itemCount() override { return items; }
+    bool asksItself() const override { return systemAsks; }
     IoStatus empty(const Progress& progress) override
     {
         ++emptied;

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -14,7 +13,7 @@ namespace tavlo::testing {
 struct TempFolder {
     explicit TempFolder(std::string_view purpose)
         : path(std::filesystem::temp_directory_path()
-            / ("tavlo-" + std::string(purpose) + "-" + std::to_string(::getpid())))
+            / ("tavlo-" + std::string(purpose) + "-" + std::to_string(std::random_device{}())))
     {
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);

@@ -61,6 +61,17 @@ TEST_F(RecycleBinAction, CancellingStopsAndItemsLeftBehindAreReported)
     EXPECT_EQ(notifier.messages, Strings{"ごみ箱を空にできませんでした。\r/t/files/a\rPermission denied"});
 }
 
+TEST_F(RecycleBinAction, ASystemThatAsksItselfIsLeftToAskAndItsAnswerIsNotReported)
+{
+    bin.systemAsks = true;
+    bin.items = 0;  // the count is the system's business then
+    bin.answer = IoStatus::failure("refused");
+    run();
+    EXPECT_EQ(bin.emptied, 1);
+    EXPECT_TRUE(notifier.questions.empty());
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
 const std::string kSeeOptions = "\rエラーが発生しました。\r一度インターネット オプションより削除してください。";
 
 // The cache as the walk finds it, what is removed, and the message after the warning.

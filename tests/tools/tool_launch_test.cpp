@@ -2,45 +2,49 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/linux/desktop_tool_programs.h"
 #include "tests/fakes/fake_services.h"
 
 namespace tavlo {
 namespace {
 
-TEST(ToolLaunch, StartsTheFirstInstalledCandidateAtTheRoot)
-{
-    const DesktopToolPrograms programs;
+struct ToolLaunch : ::testing::Test {
+    testing::FakeToolPrograms programs;
     testing::FakeLauncher launcher;
-    launcher.installedPrograms = {"xfce4-taskmanager", "lxtask", "baobab"};
+
+    ToolLaunch()
+    {
+        programs.programs[Tool::tmgr] = {{"first-monitor", {}}, {"second-monitor", {}}, {"third-monitor", {}}};
+        programs.programs[Tool::SysIfo] = {{"settings", {"about"}}, {"about", {}}};
+    }
+};
+
+TEST_F(ToolLaunch, StartsTheFirstCandidateThatIsInstalledAndStartsAtTheRoot)
+{
+    launcher.installedPrograms = {"second-monitor", "third-monitor"};
     EXPECT_TRUE(launchTool(Tool::tmgr, programs, launcher));
-    EXPECT_TRUE(launchTool(Tool::cleanmgr, programs, launcher));
-    ASSERT_EQ(launcher.started.size(), 2u);
-    EXPECT_EQ(launcher.started[0].program, "xfce4-taskmanager");
-    EXPECT_EQ(launcher.started[0].directory, "/");
-    EXPECT_EQ(launcher.started[1].program, "baobab");
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0].program, "second-monitor");
+    EXPECT_EQ(launcher.started[0].directory, programs.directory());
+
+    launcher.failing = {"second-monitor"};
+    EXPECT_TRUE(launchTool(Tool::tmgr, programs, launcher));
+    EXPECT_EQ(launcher.started.back().program, "third-monitor");
 }
 
-TEST(ToolLaunch, AToolWithoutAnInstalledCandidateStartsNothing)
+TEST_F(ToolLaunch, AToolWithoutAStartingCandidateStartsNothing)
 {
-    const DesktopToolPrograms programs;
-    testing::FakeLauncher launcher;
-    launcher.installedPrograms = {"bleachbit"};
-    for (Tool tool : {Tool::tmgr, Tool::CtPanel, Tool::rstrui, Tool::msinfo, Tool::dfrg, Tool::SysIfo})
-        EXPECT_FALSE(launchTool(tool, programs, launcher)) << static_cast<int>(tool);
+    launcher.installedPrograms = {"settings"};
+    launcher.failing = {"settings"};
+    EXPECT_FALSE(launchTool(Tool::SysIfo, programs, launcher));
+    EXPECT_FALSE(launchTool(Tool::rstrui, programs, launcher));  // no candidate at all
     EXPECT_TRUE(launcher.started.empty());
 }
 
-TEST(ToolLaunch, SystemPropertiesOpensTheAboutPageOrFallsThrough)
+TEST_F(ToolLaunch, PassesTheCandidatesArguments)
 {
-    const DesktopToolPrograms programs;
-    testing::FakeLauncher launcher;
-    launcher.installedPrograms = {"gnome-control-center", "xfce4-about"};
+    launcher.installedPrograms = {"settings", "about"};
     EXPECT_TRUE(launchTool(Tool::SysIfo, programs, launcher));
-    EXPECT_EQ(launcher.started.back().arguments, std::vector<std::string>{"info-overview"});
-    launcher.failing = {"gnome-control-center"};
-    EXPECT_TRUE(launchTool(Tool::SysIfo, programs, launcher));
-    EXPECT_EQ(launcher.started.back().program, "xfce4-about");
+    EXPECT_EQ(launcher.started.back().arguments, std::vector<std::string>{"about"});
 }
 
 }  // namespace

@@ -1,0 +1,11 @@
+# Unit tests of the Windows services, run under Wine in a prefix of this
+# build's own (see platform/windows/wine_run.sh).
+add_executable(tavlo_platform_tests
+    platform/windows/mutex_instance_lock_test.cpp
+    platform/windows/win32_cp932_codec_test.cpp
+    platform/windows/win32_session_info_test.cpp
+)
+target_include_directories(tavlo_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
+target_link_libraries(tavlo_platform_tests PRIVATE tavlo_gadget tavlo_os GTest::gtest_main)
+target_compile_definitions(tavlo_platform_tests PRIVATE TAVLO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+gtest_discover_tests(tavlo_platform_tests ${discovery} DISCOVERY_TIMEOUT 120 PROPERTIES LABELS unit)
