@@ -8,6 +8,8 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/windows/mutex_instance_lock.cpp
     platform/windows/wide_text.cpp
     platform/windows/win32_cp932_codec.cpp
+    platform/windows/win32_file_store.cpp
+    platform/windows/win32_place_trust.cpp
     platform/windows/win32_session_info.cpp
 )
 target_link_libraries(tavlo_os PRIVATE advapi32)
