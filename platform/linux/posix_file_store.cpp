@@ -17,14 +17,10 @@
 
 #include "platform/linux/descriptor.h"
 #include "platform/linux/folder_tree.h"
+#include "platform/place_refusals.h"
 
 namespace tavlo {
 namespace {
-
-constexpr const char* kIsALink = "ほかのユーザーのリンクです。";
-constexpr const char* kOthersOwnIt = "ほかのユーザーが所有しています。";
-constexpr const char* kOthersCanWrite = "ほかのユーザーも書き込めるフォルダです。";
-constexpr const char* kNotAFile = "ファイルではありません。";
 
 IoStatus failure(int error)
 {

@@ -11,16 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/place_refusals.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_place_trust.h"
 
 namespace tavlo {
 namespace {
-
-constexpr const char* kIsALink = "ほかのユーザーのリンクです。";
-constexpr const char* kOthersOwnIt = "ほかのユーザーが所有しています。";
-constexpr const char* kOthersCanWrite = "ほかのユーザーも書き込めるフォルダです。";
-constexpr const char* kNotAFile = "ファイルではありません。";
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
