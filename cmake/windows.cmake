@@ -6,13 +6,20 @@ add_link_options(-static)
 
 tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/windows/mutex_instance_lock.cpp
+    platform/windows/pdh_counter_source.cpp
+    platform/windows/pdh_query.cpp
+    platform/windows/system_figures.cpp
+    platform/windows/virtual_alloc_memory_blocks.cpp
     platform/windows/wide_text.cpp
+    platform/windows/win32_clock.cpp
     platform/windows/win32_cp932_codec.cpp
     platform/windows/win32_file_store.cpp
+    platform/windows/win32_memory_status.cpp
     platform/windows/win32_place_trust.cpp
+    platform/windows/win32_screen.cpp
     platform/windows/win32_session_info.cpp
 )
-target_link_libraries(tavlo_os PRIVATE advapi32)
+target_link_libraries(tavlo_os PRIVATE advapi32 pdh shcore user32)
 
 # Programs built for Windows run here under Wine.
 if(CMAKE_CROSSCOMPILING)

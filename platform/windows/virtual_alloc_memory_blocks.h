@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "platform/memory_blocks.h"
+#include "platform/memory_status.h"
+
+namespace tavlo {
+
+// A range of address space reserved once, committed page by page as the
+// block grows, every page touched. A block that would take more than the
+// memory available now, less a margin of 5 % of the total, counts as one the
+// system cannot hold: the system would rather page other programs out.
+class VirtualAllocMemoryBlocks final : public MemoryBlocks {
+public:
+    explicit VirtualAllocMemoryBlocks(MemoryStatus& memory) : memory_(memory) {}
+    ~VirtualAllocMemoryBlocks() override { release(); }
+    VirtualAllocMemoryBlocks(const VirtualAllocMemoryBlocks&) = delete;
+    VirtualAllocMemoryBlocks& operator=(const VirtualAllocMemoryBlocks&) = delete;
+
+    bool reserve(std::uint64_t words, const std::function<void()>& meanwhile = {}) override;
+    void release() override;
+
+    // The words held.
+    std::span<std::uint32_t> words() const
+    {
+        return {static_cast<std::uint32_t*>(range_), bytes_ / sizeof(std::uint32_t)};
+    }
+
+private:
+    bool commit(std::size_t pages, std::size_t rangeWanted, const std::function<void()>& meanwhile);
+
+    MemoryStatus& memory_;
+    void* range_ = nullptr;
+    std::size_t rangeBytes_ = 0;
+    std::size_t committed_ = 0;  // whole pages
+    std::size_t bytes_ = 0;
+};
+
+}  // namespace tavlo

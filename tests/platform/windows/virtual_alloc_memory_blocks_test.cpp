@@ -1,0 +1,123 @@
+#include "platform/windows/virtual_alloc_memory_blocks.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "platform/windows/win32_memory_status.h"
+#include "tests/fakes/fake_services.h"
+
+namespace tavlo {
+namespace {
+
+constexpr std::uint64_t kMegabyte = 1024 * 1024;
+
+TEST(Win32MemoryStatus, ReadsTheMachinesMemoryIn64Bits)
+{
+    Win32MemoryStatus memory;
+    const auto figures = memory.read();
+    ASSERT_TRUE(figures);
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&status));
+    EXPECT_EQ(figures->totalBytes, status.ullTotalPhys);
+    EXPECT_GT(figures->availableBytes, 0u);
+    EXPECT_LE(figures->availableBytes, figures->totalBytes);
+}
+
+TEST(VirtualAllocMemoryBlocks, CommitsABlockThatFitsAndRefusesOneBeyondTheMargin)
+{
+    testing::FakeMemory memory;
+    memory.figures = MemoryFigures{1000 * kMegabyte, 200 * kMegabyte};
+    VirtualAllocMemoryBlocks blocks(memory);
+    EXPECT_TRUE(blocks.reserve(kMegabyte));  // 4 MB
+    // 200 MB available less 50 MB of margin: 160 MB is too much.
+    EXPECT_FALSE(blocks.reserve(40 * kMegabyte));
+    EXPECT_TRUE(blocks.words().empty());  // nothing is held after a refusal
+    EXPECT_TRUE(blocks.reserve(1));
+    blocks.release();
+    memory.figures.reset();
+    EXPECT_FALSE(blocks.reserve(1));  // without figures nothing is risked
+    memory.figures = MemoryFigures{~std::uint64_t{0}, ~std::uint64_t{0}};
+    EXPECT_FALSE(blocks.reserve(~std::uint64_t{0}));  // more words than the address space has bytes
+}
+
+// The memory this process has committed. Wine leaves PrivateUsage 0 and
+// tells as PagefileUsage the process's anonymous memory in RAM, which only
+// touched pages take; Windows tells its commit charge in both.
+std::int64_t committedBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    return static_cast<std::int64_t>(std::max(counters.PrivateUsage, counters.PagefileUsage));
+}
+
+TEST(VirtualAllocMemoryBlocks, AGrowingBlockIsCommittedAndGivesItAllBack)
+{
+    // Wine keeps a byte for each page of a range reserved, and keeps them
+    // after the range is released: a machine of 2 GB costs it 512 KB.
+    testing::FakeMemory memory;
+    memory.figures = MemoryFigures{std::uint64_t{2} << 30, std::uint64_t{1} << 30};
+    VirtualAllocMemoryBlocks blocks(memory);
+    const std::int64_t before = committedBytes();
+    const std::uint64_t unit = 16 * kMegabyte;  // 64 MB of words
+    for (std::uint64_t k = 0; k < 4; ++k) {
+        ASSERT_TRUE(blocks.reserve(unit * (k + 1) + 1));
+        EXPECT_GE(committedBytes() - before, static_cast<std::int64_t>((unit * (k + 1) + 1) * 4)) << "step " << k;
+    }
+    blocks.release();
+    EXPECT_LT(committedBytes() - before, 4 << 20);
+}
+
+// A block grows in the range reserved for the machine's memory; beyond it
+// (a machine whose figures say more is available than it has) it moves.
+struct Growth {
+    const char* name;
+    MemoryFigures figures;
+    bool inPlace;
+};
+
+void PrintTo(const Growth& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class VirtualAllocMemoryBlocksGrowthTest : public ::testing::TestWithParam<Growth> {};
+
+TEST_P(VirtualAllocMemoryBlocksGrowthTest, KeepsTheWordsWrittenBeforeAndLetsEventsRunBetweenSlices)
+{
+    testing::FakeMemory memory;
+    memory.figures = GetParam().figures;
+    VirtualAllocMemoryBlocks blocks(memory);
+    ASSERT_TRUE(blocks.reserve(kMegabyte + 3));
+    for (std::size_t at = 0; at < blocks.words().size(); ++at)
+        blocks.words()[at] = static_cast<std::uint32_t>(at * 2654435761u);
+
+    const std::uint32_t* before = blocks.words().data();
+    int meanwhile = 0;
+    ASSERT_TRUE(blocks.reserve(50 * kMegabyte, [&] { ++meanwhile; }));  // 196 MB more: four slices
+    EXPECT_EQ(meanwhile, 3);
+    ASSERT_EQ(blocks.words().size(), 50 * kMegabyte);
+    EXPECT_EQ(blocks.words().data() == before, GetParam().inPlace);
+    std::size_t changed = 0;
+    for (std::size_t at = 0; at < kMegabyte + 3; ++at)
+        changed += blocks.words()[at] != static_cast<std::uint32_t>(at * 2654435761u) ? 1 : 0;
+    EXPECT_EQ(changed, 0u);
+    std::size_t nonZero = 0;
+    for (std::size_t at = kMegabyte + 3; at < blocks.words().size(); ++at)
+        nonZero += blocks.words()[at] != 0 ? 1 : 0;
+    EXPECT_EQ(nonZero, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, VirtualAllocMemoryBlocksGrowthTest,
+    ::testing::Values(Growth{"InPlace", {std::uint64_t{8} << 30, std::uint64_t{4} << 30}, true},
+        Growth{"Moving", {16 * kMegabyte, std::uint64_t{4} << 30}, false}),
+    [](const ::testing::TestParamInfo<Growth>& row) { return row.param.name; });
+
+}  // namespace
+}  // namespace tavlo
