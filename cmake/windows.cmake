@@ -5,12 +5,17 @@ add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMIN
 add_link_options(-static)
 
 tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
+    platform/windows/com_url_history.cpp
+    platform/windows/hresult_text.cpp
     platform/windows/mutex_instance_lock.cpp
     platform/windows/pdh_counter_source.cpp
     platform/windows/pdh_query.cpp
+    platform/windows/shell_recent_documents.cpp
+    platform/windows/shell_recycle_bin.cpp
     platform/windows/system_figures.cpp
     platform/windows/virtual_alloc_memory_blocks.cpp
     platform/windows/wide_text.cpp
+    platform/windows/win32_clipboard.cpp
     platform/windows/win32_clock.cpp
     platform/windows/win32_cp932_codec.cpp
     platform/windows/win32_file_store.cpp
@@ -18,8 +23,9 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/windows/win32_place_trust.cpp
     platform/windows/win32_screen.cpp
     platform/windows/win32_session_info.cpp
+    platform/windows/wininet_url_cache.cpp
 )
-target_link_libraries(tavlo_os PRIVATE advapi32 pdh shcore user32)
+target_link_libraries(tavlo_os PRIVATE advapi32 ole32 pdh shcore shell32 user32 uuid wininet)
 
 # Programs built for Windows run here under Wine.
 if(CMAKE_CROSSCOMPILING)

@@ -1,15 +1,20 @@
 # Unit tests of the Windows services, run under Wine in a prefix of this
 # build's own (see platform/windows/wine_run.sh).
 add_executable(tavlo_platform_tests
+    platform/windows/com_url_history_test.cpp
     platform/windows/mutex_instance_lock_test.cpp
     platform/windows/pdh_counter_source_test.cpp
+    platform/windows/shell_recent_documents_test.cpp
+    platform/windows/shell_recycle_bin_test.cpp
     platform/windows/virtual_alloc_memory_blocks_test.cpp
+    platform/windows/win32_clipboard_test.cpp
     platform/windows/win32_clock_test.cpp
     platform/windows/win32_cp932_codec_test.cpp
     platform/windows/win32_file_store_test.cpp
     platform/windows/win32_place_trust_test.cpp
     platform/windows/win32_screen_test.cpp
     platform/windows/win32_session_info_test.cpp
+    platform/windows/wininet_url_cache_test.cpp
 )
 target_include_directories(tavlo_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
 target_link_libraries(tavlo_platform_tests PRIVATE tavlo_gadget tavlo_os GTest::gtest_main)
