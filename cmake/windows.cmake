@@ -5,12 +5,19 @@ add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMIN
 add_link_options(-static)
 
 tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
+    platform/windows/command_line.cpp
+    platform/windows/end_requests.cpp
+    platform/windows/layered_window.cpp
+    platform/windows/message_box_notifier.cpp
     platform/windows/mutex_instance_lock.cpp
+    platform/windows/prepare_process.cpp
+    platform/windows/shell_launcher.cpp
     platform/windows/wide_text.cpp
     platform/windows/win32_cp932_codec.cpp
     platform/windows/win32_session_info.cpp
+    platform/windows/windows_tool_programs.cpp
 )
-target_link_libraries(tavlo_os PRIVATE advapi32)
+target_link_libraries(tavlo_os PRIVATE advapi32 shell32 ole32 user32)
 
 # Programs built for Windows run here under Wine.
 if(CMAKE_CROSSCOMPILING)
