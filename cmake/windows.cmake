@@ -6,10 +6,16 @@ add_link_options(-static)
 
 tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/windows/com_url_history.cpp
+    platform/windows/command_line.cpp
+    platform/windows/end_requests.cpp
     platform/windows/hresult_text.cpp
+    platform/windows/layered_window.cpp
+    platform/windows/message_box_notifier.cpp
     platform/windows/mutex_instance_lock.cpp
     platform/windows/pdh_counter_source.cpp
     platform/windows/pdh_query.cpp
+    platform/windows/prepare_process.cpp
+    platform/windows/shell_launcher.cpp
     platform/windows/shell_recent_documents.cpp
     platform/windows/shell_recycle_bin.cpp
     platform/windows/system_figures.cpp
@@ -23,6 +29,8 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/windows/win32_place_trust.cpp
     platform/windows/win32_screen.cpp
     platform/windows/win32_session_info.cpp
+    platform/windows/windows_services.cpp
+    platform/windows/windows_tool_programs.cpp
     platform/windows/wininet_url_cache.cpp
 )
 target_link_libraries(tavlo_os PRIVATE advapi32 ole32 pdh shcore shell32 user32 uuid wininet)

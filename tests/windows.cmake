@@ -2,8 +2,12 @@
 # build's own (see platform/windows/wine_run.sh).
 add_executable(tavlo_platform_tests
     platform/windows/com_url_history_test.cpp
+    platform/windows/command_line_test.cpp
+    platform/windows/end_requests_test.cpp
     platform/windows/mutex_instance_lock_test.cpp
     platform/windows/pdh_counter_source_test.cpp
+    platform/windows/prepare_process_test.cpp
+    platform/windows/shell_launcher_test.cpp
     platform/windows/shell_recent_documents_test.cpp
     platform/windows/shell_recycle_bin_test.cpp
     platform/windows/virtual_alloc_memory_blocks_test.cpp
@@ -14,9 +18,24 @@ add_executable(tavlo_platform_tests
     platform/windows/win32_place_trust_test.cpp
     platform/windows/win32_screen_test.cpp
     platform/windows/win32_session_info_test.cpp
+    platform/windows/windows_services_test.cpp
+    platform/windows/windows_tool_programs_test.cpp
     platform/windows/wininet_url_cache_test.cpp
 )
 target_include_directories(tavlo_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
 target_link_libraries(tavlo_platform_tests PRIVATE tavlo_gadget tavlo_os GTest::gtest_main)
 target_compile_definitions(tavlo_platform_tests PRIVATE TAVLO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
 gtest_discover_tests(tavlo_platform_tests ${discovery} DISCOVERY_TIMEOUT 120 PROPERTIES LABELS unit)
+
+# End-to-end under Xvfb: a keyed window of the gadget's kind shows the
+# wallpaper through its key colour. Display tests share a prefix of their
+# own, one at a time: a prefix's desktop process keeps the display it
+# started with.
+add_executable(tavlo_colour_key_probe platform/windows/colour_key_probe.cpp)
+target_include_directories(tavlo_colour_key_probe PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
+target_link_libraries(tavlo_colour_key_probe PRIVATE tavlo_os)
+target_link_options(tavlo_colour_key_probe PRIVATE -municode -mwindows)
+add_test(NAME e2e.colour_key
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/platform/windows/colour_key.sh $<TARGET_FILE:tavlo_colour_key_probe>
+        ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-display)
+set_tests_properties(e2e.colour_key PROPERTIES LABELS e2e TIMEOUT 180 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine-display)

@@ -26,10 +26,18 @@ fi
 # One prefix made at a time, however many tests start together.
 exec 9>"$folder/.lock"
 flock 9
-setsid wineserver -p </dev/null >/dev/null 2>&1 || true
 if [ ! -e "$WINEPREFIX/.made" ]; then
     wine wineboot --init </dev/null >/dev/null 2>&1
+    # The server that made the prefix is not a persistent one: it ends a
+    # few seconds after, and must be gone before one is started below.
+    wineserver -w
     touch "$WINEPREFIX/.made"
+fi
+# A new server (status 0; 2 when one runs) gets the system's services
+# started here, detached: started by the first program instead, they would
+# hold its pipes open.
+if setsid -w wineserver -p </dev/null >/dev/null 2>&1; then
+    wine wineboot </dev/null >/dev/null 2>&1
 fi
 flock -u 9
 exec 9>&-
