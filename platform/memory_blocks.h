@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+
+#include "platform/memory_status.h"
 
 namespace tavlo {
 
@@ -20,5 +23,17 @@ public:
     // Gives back the block held, if any.
     virtual void release() = 0;
 };
+
+// Whether `moreBytes` more can be committed now: the memory available, less
+// a margin of 5 % of the total, must hold them. Committing past that would
+// rather push the system into its out-of-memory handling, which may end this
+// or another program; unknown figures hold nothing.
+inline bool roomFor(std::uint64_t moreBytes, const std::optional<MemoryFigures>& figures)
+{
+    if (!figures)
+        return false;
+    const std::uint64_t margin = figures->totalBytes / 20;
+    return figures->availableBytes >= margin && moreBytes <= figures->availableBytes - margin;
+}
 
 }  // namespace tavlo

@@ -19,7 +19,7 @@
 namespace tavlo {
 
 // The services that each operating system provides its own way. The build
-// chooses the implementation of its OS (platform/linux today).
+// chooses the implementation of its OS (platform/linux or platform/windows).
 class OsServices {
 public:
     virtual ~OsServices() = default;
@@ -40,8 +40,10 @@ public:
 
 std::unique_ptr<OsServices> makeOsServices();
 
-// Made first thing in the process: a write past the file-size limit fails
-// instead of ending the program.
+// Made first thing in the process: what the system would otherwise do to
+// the whole program on a failing call is kept to that call (on Linux a
+// write past the file-size limit ends no program; on Windows a drive
+// without a medium raises no system dialog).
 void prepareProcess();
 
 // While it lives, the system's requests to end the program (the session

@@ -48,9 +48,7 @@ bool VirtualAllocMemoryBlocks::reserve(std::uint64_t words, const std::function<
     }
     const std::size_t bytes = static_cast<std::size_t>(words) * 4;
     const auto figures = memory_.read();
-    const std::uint64_t margin = figures ? figures->totalBytes / 20 : 0;
-    const std::size_t more = bytes > bytes_ ? bytes - bytes_ : 0;
-    if (!figures || figures->availableBytes < margin || more > figures->availableBytes - margin) {
+    if (!roomFor(bytes > bytes_ ? bytes - bytes_ : 0, figures)) {
         release();
         return false;
     }
