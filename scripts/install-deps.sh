@@ -19,7 +19,7 @@ build=(
     qt6-base-dev libxcb1-dev libxcb-shape0-dev libsqlite3-dev
 )
 test=(
-    libgtest-dev libgmock-dev
+    libgtest-dev libgmock-dev googletest  # the sources too, built for Windows
     # a headless X desktop with a notification area, a compositor and the
     # tools that drive it and take screenshots
     xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick hsetroot
@@ -32,8 +32,8 @@ test=(
     desktop-file-utils appstream
     # the Windows side: mingw-w64 (posix threads) and Wine with the X
     # libraries its display driver loads
-    g++-mingw-w64-x86-64-posix wine wine64 libxrender1 libxcursor1 libxi6 libxrandr2 libxcomposite1
-    libxinerama1 libxfixes3 libxxf86vm1
+    g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libgnutls30 libxrender1 libxcursor1 libxi6
+    libxrandr2 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
 )
 # The micro-benchmarks and the reference gadget the whole-process
 # measurement compares with.
