@@ -8,7 +8,7 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/windows/com_url_history.cpp
     platform/windows/command_line.cpp
     platform/windows/end_requests.cpp
-    platform/windows/hresult_text.cpp
+    platform/windows/system_message.cpp
     platform/windows/layered_window.cpp
     platform/windows/message_box_notifier.cpp
     platform/windows/mutex_instance_lock.cpp
@@ -19,6 +19,7 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/windows/shell_recent_documents.cpp
     platform/windows/shell_recycle_bin.cpp
     platform/windows/system_figures.cpp
+    platform/windows/under_wine.cpp
     platform/windows/virtual_alloc_memory_blocks.cpp
     platform/windows/wide_text.cpp
     platform/windows/win32_clipboard.cpp

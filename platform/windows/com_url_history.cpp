@@ -4,7 +4,7 @@
 #include <shlguid.h>
 #include <urlhist.h>
 
-#include "platform/windows/hresult_text.h"
+#include "platform/windows/system_message.h"
 
 namespace tavlo {
 namespace {

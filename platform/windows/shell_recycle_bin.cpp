@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "platform/windows/hresult_text.h"
+#include "platform/windows/system_message.h"
 
 namespace tavlo {
 

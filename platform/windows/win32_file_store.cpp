@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/place_refusals.h"
+#include "platform/windows/system_message.h"
+#include "platform/windows/under_wine.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_place_trust.h"
 
@@ -419,8 +421,7 @@ bool moveMayFinish(DWORD error)
 // Its MoveFileExW is a single rename, whole at every moment.
 bool replaceFileKeepsTheOldWhole()
 {
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return !wine;
+    return !runningUnderWine();
 }
 
 // Replaces the file of the place through a temporary file beside it.
@@ -482,20 +483,6 @@ DWORD createPrivateFolder(const std::wstring& path)
 }
 
 }  // namespace
-
-std::string systemReason(unsigned long error)
-{
-    wchar_t* text = nullptr;
-    const DWORD length
-        = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-            nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring reason = length > 0 && text ? std::wstring(text, length) : std::wstring();
-    if (text)
-        LocalFree(text);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
-        reason.pop_back();
-    return reason.empty() ? "error " + std::to_string(error) : toUtf8(reason);
-}
 
 IoStatus Win32FileStore::ensureFolder(const std::string& path)
 {

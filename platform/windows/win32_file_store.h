@@ -29,7 +29,4 @@ public:
     IoStatus replace(const std::string& path, std::string_view content) override;
 };
 
-// The system's text for an error code, in UTF-8, without the line break.
-std::string systemReason(unsigned long error);
-
 }  // namespace tavlo

@@ -9,6 +9,7 @@
 
 #include <thread>
 
+#include "platform/windows/under_wine.h"
 #include "tests/fakes/fake_services.h"
 #include "tools/internet_cleanup.h"
 
@@ -16,12 +17,6 @@ namespace tavlo {
 namespace {
 
 constexpr std::string_view kNotDeleted = "インターネット履歴を削除できませんでした。\r";
-
-bool underWine()
-{
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
 
 bool startsWith(const std::string& text, const std::string& start)
 {
@@ -33,7 +28,7 @@ bool startsWith(const std::string& text, const std::string& start)
 // clear the developer's own history, so it runs only under Wine.)
 TEST(ComUrlHistory, WinesHistoryOpensButCannotBeClearedAndSaysWhy)
 {
-    if (!underWine())
+    if (!runningUnderWine())
         GTEST_SKIP() << "clears the real history outside Wine";
     ComUrlHistory history;
     EXPECT_TRUE(history.open().ok);

@@ -1,4 +1,5 @@
 #include "platform/windows/pdh_counter_source.h"
+#include "platform/windows/under_wine.h"
 
 #include <windows.h>
 
@@ -243,11 +244,6 @@ INSTANTIATE_TEST_SUITE_P(Pdh, PdhCounterSourceOddValueTest,
         OddValue{"MemoryLargerThanAnyShare", kAvailableMemoryCounter, 65536, 65536}),
     [](const ::testing::TestParamInfo<OddValue>& row) { return row.param.name; });
 
-bool underWine()
-{
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 double availableMegabytesNow()
 {
     MEMORYSTATUSEX status{};
@@ -289,7 +285,7 @@ TEST_P(PdhCounterSourceLiveTest, TheSystemReads)
     EXPECT_LE(*space, 100);
     // Wine's PDH has no disk counter, and nothing else tells the disk time.
     const std::optional<double> disk = counters.read(kDiskTimeCounter);
-    if (!GetParam().pdh || underWine()) {
+    if (!GetParam().pdh || runningUnderWine()) {
         EXPECT_FALSE(disk);
     } else {
         ASSERT_TRUE(disk);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <thread>
 
+#include "platform/windows/under_wine.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_tool_programs.h"
 #include "tests/fakes/temp_folder.h"
@@ -90,11 +91,6 @@ TEST(ShellLauncher, AProgramThatIsNotThereDoesNotStart)
     EXPECT_TRUE(launcher.installed("tavlo-no-such-program.exe"));  // the shell alone can tell
     EXPECT_FALSE(launcher.start(ToolProgram("tavlo-no-such-program.exe"), toUtf8(folder.path.wstring())));
     EXPECT_FALSE(launcher.start(ToolProgram((folder.path / "missing.exe").string()), toUtf8(folder.path.wstring())));
-}
-
-bool runningUnderWine()
-{
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 // Wine's shell does not carry out the computer's "properties" verb

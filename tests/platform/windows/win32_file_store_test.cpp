@@ -18,6 +18,7 @@
 #include "core/failure_reporter.h"
 #include "core/settings_file.h"
 #include "core/settings_store.h"
+#include "platform/windows/system_message.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_cp932_codec.h"
 #include "platform/windows/win32_place_trust.h"
