@@ -313,8 +313,16 @@ IoStatus openFile(const Place& place, DWORD access, DWORD disposition, Handle& f
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.get(), &info))
         return failure(GetLastError());
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+    if (isLink(file.get(), info.dwFileAttributes))
         return IoStatus::refused(kIsALink);
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        // A file kept in the cloud or deduplicated: its content is reached
+        // through the system's filter, opened as any file.
+        file = Handle(CreateFileW(place.path().c_str(), access | READ_CONTROL | FILE_READ_ATTRIBUTES, kShareAll,
+            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !GetFileInformationByHandle(file.get(), &info))
+            return failure(GetLastError());
+    }
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return failure(ERROR_ACCESS_DENIED);
     if (GetFileType(file.get()) != FILE_TYPE_DISK)
@@ -354,6 +362,20 @@ bool temporaryNameOf(const std::wstring& found, const std::wstring& name)
     return dash != std::wstring_view::npos && digits(rest.substr(0, dash)) && digits(rest.substr(dash + 1));
 }
 
+// Drops the read-only attribute of the open file, keeping the others.
+bool makeWritable(HANDLE file)
+{
+    FILE_BASIC_INFO basic{};
+    if (!GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic))
+        return false;
+    if (!(basic.FileAttributes & FILE_ATTRIBUTE_READONLY))
+        return true;
+    basic.FileAttributes &= ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    if (basic.FileAttributes == 0)
+        basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    return SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
+}
+
 bool deleteThrough(HANDLE file)
 {
     FILE_DISPOSITION_INFO dispose{TRUE};
@@ -371,16 +393,14 @@ void removeLeftovers(const Place& place)
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        if (!temporaryNameOf(found.cFileName, place.name)
-            || (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        if (!temporaryNameOf(found.cFileName, place.name) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
         const std::wstring path = join(place.folder.path, found.cFileName);
         const Handle file(CreateFileW(path.c_str(), DELETE | READ_CONTROL | FILE_READ_ATTRIBUTES, kShareAll, nullptr,
             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         BY_HANDLE_FILE_INFORMATION info{};
-        if (file && GetFileInformationByHandle(file.get(), &info)
-            && !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
-            && trustOf(file.get(), true) == Trust::own)
+        if (file && GetFileInformationByHandle(file.get(), &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            && !isLink(file.get(), info.dwFileAttributes) && trustOf(file.get(), true) == Trust::own)
             deleteThrough(file.get());
     } while (FindNextFileW(search, &found));
     FindClose(search);
@@ -468,7 +488,9 @@ DWORD createPrivateFolder(const std::wstring& path)
 {
     const Principal& me = processPrincipal();
     wchar_t* user = nullptr;
-    if (!me.user || !ConvertSidToStringSidW(me.user, &user))
+    if (!me.user)
+        return ERROR_INVALID_SID;
+    if (!ConvertSidToStringSidW(me.user, &user))
         return GetLastError();
     const std::wstring sddl = std::wstring(L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;") + user + L")";
     LocalFree(user);
@@ -562,6 +584,16 @@ IoStatus Win32FileStore::replace(const std::string& path, std::string_view conte
     Place place;
     if (IoStatus status = placeOf(path, place); !status.ok)
         return status;
+    if (place.exists) {
+        // The file in place must be one the store may use, and writable:
+        // ReplaceFileW and MoveFileExW refuse a read-only target, where a
+        // save on Linux replaces it all the same.
+        Handle file;
+        if (IoStatus status = openFile(place, FILE_WRITE_ATTRIBUTES, OPEN_EXISTING, file); !status.ok)
+            return status;
+        if (!makeWritable(file.get()))
+            return failure(GetLastError());
+    }
     return replaceIn(place, content);
 }
 
