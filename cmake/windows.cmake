@@ -5,12 +5,12 @@ add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMIN
 add_link_options(-static)
 
 tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
+    platform/windows/com_apartment.cpp
     platform/windows/com_url_history.cpp
     platform/windows/command_line.cpp
     platform/windows/end_requests.cpp
     platform/windows/system_message.cpp
     platform/windows/layered_window.cpp
-    platform/windows/message_box_notifier.cpp
     platform/windows/mutex_instance_lock.cpp
     platform/windows/pdh_counter_source.cpp
     platform/windows/pdh_query.cpp
@@ -27,6 +27,7 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/windows/win32_cp932_codec.cpp
     platform/windows/win32_file_store.cpp
     platform/windows/win32_memory_status.cpp
+    platform/windows/win32_message_box_notifier.cpp
     platform/windows/win32_place_trust.cpp
     platform/windows/win32_screen.cpp
     platform/windows/win32_session_info.cpp

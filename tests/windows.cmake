@@ -1,6 +1,7 @@
 # Unit tests of the Windows services, run under Wine in a prefix of this
 # build's own (see platform/windows/wine_run.sh).
 add_executable(tavlo_platform_tests
+    platform/windows/com_apartment_test.cpp
     platform/windows/com_url_history_test.cpp
     platform/windows/command_line_test.cpp
     platform/windows/end_requests_test.cpp

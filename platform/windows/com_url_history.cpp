@@ -16,17 +16,11 @@ constexpr const char* kHistoryName = "Internet Explorer";
 
 ComUrlHistory::ComUrlHistory() : ComUrlHistory(&ComUrlHistory::createSystemHistory) {}
 
-ComUrlHistory::ComUrlHistory(Factory create) : create_(std::move(create))
-{
-    // A thread that already runs COM another way keeps it, and keeps it on.
-    startedCom_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-}
+ComUrlHistory::ComUrlHistory(Factory create) : create_(std::move(create)) {}
 
 ComUrlHistory::~ComUrlHistory()
 {
     release();
-    if (startedCom_)
-        CoUninitialize();
 }
 
 HRESULT ComUrlHistory::createSystemHistory(IUrlHistoryStg2** history)

@@ -5,15 +5,15 @@
 #include <functional>
 
 #include "platform/url_history.h"
+#include "platform/windows/com_apartment.h"
 
 struct IUrlHistoryStg2;
 
 namespace tavlo {
 
 // The history that Internet Explorer and the system's own browsing share,
-// cleared through its COM object (CLSID_CUrlHistory). COM is started
-// apartment-threaded on the creating thread for the life of the object, and
-// stopped again only when this object started it.
+// cleared through its COM object (CLSID_CUrlHistory). COM runs on the
+// creating thread for the life of the object (see ComApartment).
 class ComUrlHistory final : public UrlHistory {
 public:
     // Makes the history object; its HRESULT tells why there is none.
@@ -34,9 +34,10 @@ public:
 private:
     void release();
 
+    // First made, last ended: the history object lives within it.
+    ComApartment com_;
     Factory create_;
     IUrlHistoryStg2* history_ = nullptr;
-    bool startedCom_ = false;
 };
 
 }  // namespace tavlo

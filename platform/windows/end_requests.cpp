@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -74,8 +75,12 @@ private:
             const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
             SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
         } else if (message == kEndRequested) {
-            if (auto* watch = reinterpret_cast<MessageWindowWatch*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
-                watch->quit_();
+            if (auto* watch = reinterpret_cast<MessageWindowWatch*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+                // Quitting may end the watch, and its function with it: the
+                // copy lives until the call returns.
+                const std::function<void()> quit = watch->quit_;
+                quit();
+            }
             return 0;
         }
         return DefWindowProcW(window, message, wParam, lParam);

@@ -2,31 +2,25 @@
 
 #include <windows.h>
 
-#include <lmcons.h>
 #include <sddl.h>
 
-#include <vector>
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_place_trust.h"
+#include "platform/windows/win32_session_info.h"
 
 namespace tavlo {
 namespace {
 
-std::wstring userSid()
+// The process user's SID as text ("S-1-5-21-…"), empty when unknown.
+std::wstring userSidText()
 {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    const PSID user = processPrincipal().user;
+    wchar_t* text = nullptr;
+    if (!user || !ConvertSidToStringSidW(user, &text))
         return {};
-    std::wstring text;
-    DWORD size = 0;
-    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    std::vector<BYTE> buffer(size);
-    wchar_t* sid = nullptr;
-    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size)
-        && ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
-        text = sid;
-        LocalFree(sid);
-    }
-    CloseHandle(token);
-    return text;
+    std::wstring sid = text;
+    LocalFree(text);
+    return sid;
 }
 
 }  // namespace
@@ -41,12 +35,9 @@ MutexInstanceLock::~MutexInstanceLock()
 
 std::wstring MutexInstanceLock::userMutexName()
 {
-    std::wstring owner = userSid();
-    if (owner.empty()) {
-        wchar_t name[UNLEN + 1] = {};
-        DWORD size = UNLEN + 1;
-        owner = GetUserNameW(name, &size) ? name : L"user";
-    }
+    std::wstring owner = userSidText();
+    if (owner.empty())
+        owner = toWide(Win32SessionInfo().userName());
     return L"Local\\Tavlo-" + owner;
 }
 
@@ -55,8 +46,13 @@ bool MutexInstanceLock::anotherInstanceRunning()
     if (held_)
         return false;
     HANDLE mutex = CreateMutexW(nullptr, FALSE, name_.c_str());
-    if (!mutex)
-        return false;  // no lock to be had: run unlocked rather than not at all
+    if (!mutex) {
+        // The mutex is there but its owner keeps this process out of it: the
+        // first copy runs elevated, or as the same user under another token.
+        // Any other failure leaves no lock to be had: run unlocked rather
+        // than not at all.
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);
         return true;

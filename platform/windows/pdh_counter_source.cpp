@@ -1,10 +1,10 @@
 #include "platform/windows/pdh_counter_source.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+
+#include "platform/windows/win32_memory_status.h"
 
 namespace tavlo {
 namespace {
@@ -32,11 +32,8 @@ double clockSeconds()
 
 std::optional<std::uint64_t> availablePhysicalBytes()
 {
-    MEMORYSTATUSEX status{};
-    status.dwLength = sizeof status;
-    if (!GlobalMemoryStatusEx(&status))
-        return std::nullopt;
-    return status.ullAvailPhys;
+    const auto figures = Win32MemoryStatus().read();
+    return figures ? std::optional(figures->availableBytes) : std::nullopt;
 }
 
 // A value PDH gives that no counter can have (negative, not a number) is

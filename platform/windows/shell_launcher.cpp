@@ -1,31 +1,13 @@
 #include "platform/windows/shell_launcher.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
+#include "platform/windows/com_apartment.h"
 #include "platform/windows/command_line.h"
 #include "platform/windows/wide_text.h"
 
 namespace tavlo {
 namespace {
-
-// Shell extensions that carry out a verb or an association are COM
-// objects: the shell wants COM on the calling thread, in an apartment of
-// its own. A thread that already has COM keeps it as it is.
-class ComForTheShell {
-public:
-    ComForTheShell() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComForTheShell()
-    {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
-    }
-    ComForTheShell(const ComForTheShell&) = delete;
-    ComForTheShell& operator=(const ComForTheShell&) = delete;
-
-private:
-    HRESULT result_;
-};
 
 bool invokeVerb(HWND owner, const std::wstring& verb, const std::wstring& file)
 {
@@ -55,7 +37,9 @@ bool run(HWND owner, const std::wstring& file, const std::wstring& parameters, c
 
 bool ShellLauncher::start(const ToolProgram& program, const std::string& workingDirectory)
 {
-    const ComForTheShell com;
+    // Shell extensions that carry out a verb or an association are COM
+    // objects: the shell wants COM on the calling thread.
+    const ComApartment com;
     if (!program.verb.empty())
         return invokeVerb(owner_, toWide(program.verb), toWide(program.program));
     return run(owner_, toWide(program.program), toWide(joinArguments(program.arguments)), toWide(workingDirectory));

@@ -32,8 +32,10 @@ std::optional<DriveSpace> readFixedDriveSpace()
     DriveSpace sum;
     // "C:\", "D:\", ... one after another, each ended by a null.
     for (const wchar_t* root = roots.data(); *root; root += wcslen(root) + 1) {
-        ULARGE_INTEGER free{}, total{};
-        if (GetDriveTypeW(root) == DRIVE_FIXED && GetDiskFreeSpaceExW(root, &free, &total, nullptr)) {
+        // The disk's whole free space, as "% Free Space" counts it, not the
+        // part that a quota leaves this user.
+        ULARGE_INTEGER total{}, free{};
+        if (GetDriveTypeW(root) == DRIVE_FIXED && GetDiskFreeSpaceExW(root, nullptr, &total, &free)) {
             sum.free += static_cast<double>(free.QuadPart);
             sum.total += static_cast<double>(total.QuadPart);
         }

@@ -12,7 +12,7 @@ struct ProcessorTicks {
     std::uint64_t total = 0;
 };
 
-// Bytes free for the user, and in all.
+// Bytes free on the disks, and in all.
 struct DriveSpace {
     double free = 0;
     double total = 0;

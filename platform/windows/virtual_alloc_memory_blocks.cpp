@@ -54,16 +54,24 @@ bool VirtualAllocMemoryBlocks::reserve(std::uint64_t words, const std::function<
     }
 
     const std::size_t pages = wholePages(bytes);
-    if (pages < committed_) {
-        // A smaller block gives back the pages it no longer needs.
-        VirtualFree(static_cast<unsigned char*>(range_) + pages, committed_ - pages, MEM_DECOMMIT);
-        committed_ = pages;
+    if (bytes < bytes_) {
+        // A smaller block gives back the pages it no longer needs, and clears
+        // the rest of its last page, so that a later growth reads zeros there.
+        if (pages < committed_) {
+            VirtualFree(static_cast<unsigned char*>(range_) + pages, committed_ - pages, MEM_DECOMMIT);
+            committed_ = pages;
+        }
+        std::memset(static_cast<unsigned char*>(range_) + bytes, 0, std::min(bytes_, pages) - bytes);
     }
-    // A block that fits no more than the memory of the machine: the first
-    // range reserved is that large, so that the block grows in place.
-    const std::size_t machine = static_cast<std::size_t>(
-        std::min<std::uint64_t>(figures->totalBytes, std::numeric_limits<std::size_t>::max() / 2));
-    if (!commit(pages, std::max(pages, wholePages(machine)), meanwhile)) {
+    // The range reserved first is as large as the machine's memory, so the
+    // block always grows in place: the room rule refuses anything larger.
+    if (!range_ && pages > 0) {
+        const std::size_t machine = wholePages(static_cast<std::size_t>(
+            std::min<std::uint64_t>(figures->totalBytes, std::numeric_limits<std::size_t>::max() / 2)));
+        range_ = VirtualAlloc(nullptr, machine, MEM_RESERVE, PAGE_NOACCESS);
+        rangeBytes_ = range_ ? machine : 0;
+    }
+    if (pages > rangeBytes_ || !commit(pages, meanwhile)) {
         release();
         return false;
     }
@@ -71,44 +79,19 @@ bool VirtualAllocMemoryBlocks::reserve(std::uint64_t words, const std::function<
     return true;
 }
 
-bool VirtualAllocMemoryBlocks::commit(
-    std::size_t pages, std::size_t rangeWanted, const std::function<void()>& meanwhile)
+bool VirtualAllocMemoryBlocks::commit(std::size_t pages, const std::function<void()>& meanwhile)
 {
-    void* range = range_;
-    std::size_t from = committed_;
-    if (pages > rangeBytes_) {
-        // Beyond the range reserved: a larger one, to which the block moves.
-        range = VirtualAlloc(nullptr, rangeWanted, MEM_RESERVE, PAGE_NOACCESS);
-        if (!range && rangeWanted > pages) {
-            rangeWanted = pages;
-            range = VirtualAlloc(nullptr, rangeWanted, MEM_RESERVE, PAGE_NOACCESS);
-        }
-        if (!range)
-            return false;
-        from = 0;
-    }
-    auto* start = static_cast<unsigned char*>(range);
+    auto* start = static_cast<unsigned char*>(range_);
     // In slices of 64 MB, a few tens of milliseconds each.
     constexpr std::size_t kSlice = std::size_t{64} << 20;
-    for (std::size_t at = from; at < pages; at += kSlice) {
+    for (std::size_t at = committed_; at < pages; at += kSlice) {
         const std::size_t length = std::min(kSlice, pages - at);
-        if (!commitAndTouch(start + at, length)) {
-            if (range != range_)
-                VirtualFree(range, 0, MEM_RELEASE);
+        if (!commitAndTouch(start + at, length))
             return false;
-        }
-        if (range != range_ && at < committed_)
-            std::memcpy(start + at, static_cast<unsigned char*>(range_) + at, std::min(length, committed_ - at));
         if (meanwhile && at + kSlice < pages)
             meanwhile();
     }
-    if (range != range_) {
-        if (range_)
-            VirtualFree(range_, 0, MEM_RELEASE);
-        range_ = range;
-        rangeBytes_ = rangeWanted;
-    }
-    committed_ = pages;
+    committed_ = std::max(committed_, pages);
     return true;
 }
 

@@ -9,10 +9,11 @@
 
 namespace tavlo {
 
-// A range of address space reserved once, committed page by page as the
-// block grows, every page touched. A block that would take more than the
-// memory available now, less a margin of 5 % of the total, counts as one the
-// system cannot hold: the system would rather page other programs out.
+// A range of address space as large as the machine's memory, reserved once
+// and committed page by page as the block grows, every page touched. A block
+// that would take more than the memory available now, less a margin of 5 %
+// of the total, counts as one the system cannot hold: the system would
+// rather page other programs out. So does one beyond the range reserved.
 class VirtualAllocMemoryBlocks final : public MemoryBlocks {
 public:
     explicit VirtualAllocMemoryBlocks(MemoryStatus& memory) : memory_(memory) {}
@@ -30,7 +31,8 @@ public:
     }
 
 private:
-    bool commit(std::size_t pages, std::size_t rangeWanted, const std::function<void()>& meanwhile);
+    // Commits the range reserved up to `pages` bytes (whole pages).
+    bool commit(std::size_t pages, const std::function<void()>& meanwhile);
 
     MemoryStatus& memory_;
     void* range_ = nullptr;

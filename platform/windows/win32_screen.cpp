@@ -2,34 +2,45 @@
 
 #include <windows.h>
 
-#include <shellscalingapi.h>
-
 namespace tavlo {
 namespace {
 
-struct Monitor {
-    TwipRect area;
-    bool primary = false;
-};
+// The DPI of the program's pixels: GetDpiForSystem where the system has it
+// (Windows 10 from 1607 on), else the screen's logical pixels an inch; 0
+// (Windows' 96) when neither answers.
+unsigned systemDpi()
+{
+    using GetDpiForSystemFunction = UINT(WINAPI*)();
+    static const auto getDpiForSystem = [] {
+        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        return user32 ? reinterpret_cast<GetDpiForSystemFunction>(
+                   reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForSystem")))
+                      : nullptr;
+    }();
+    if (getDpiForSystem)
+        if (const UINT dpi = getDpiForSystem(); dpi > 0)
+            return dpi;
+    const HDC screen = GetDC(nullptr);
+    if (!screen)
+        return 0;
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<unsigned>(dpi) : 0;
+}
 
-Monitor monitorOf(HMONITOR handle)
+MonitorArea areaOf(HMONITOR handle)
 {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoW(handle, &info))
         return {};
-    // A program unaware of DPI is told 96 and the monitor's scaled pixels.
-    UINT dpiX = 0, dpiY = 0;
-    if (FAILED(GetDpiForMonitor(handle, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)))
-        dpiX = 0;
     const RECT& r = info.rcMonitor;
-    return {twipsAtDpi({r.left, r.top, r.right - r.left, r.bottom - r.top}, dpiX),
-        (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
+    return {{r.left, r.top, r.right - r.left, r.bottom - r.top}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
 }
 
 BOOL CALLBACK addMonitor(HMONITOR handle, HDC, LPRECT, LPARAM monitors)
 {
-    reinterpret_cast<std::vector<Monitor>*>(monitors)->push_back(monitorOf(handle));
+    reinterpret_cast<std::vector<MonitorArea>*>(monitors)->push_back(areaOf(handle));
     return TRUE;
 }
 
@@ -42,24 +53,29 @@ TwipRect twipsAtDpi(const PixelRect& pixels, unsigned dpi)
         pixels.height * twipsPerPixel};
 }
 
+std::vector<TwipRect> desktopInTwips(std::span<const MonitorArea> monitors, unsigned dpi)
+{
+    std::vector<TwipRect> result;
+    for (const MonitorArea& monitor : monitors) {
+        if (monitor.primary)
+            result.insert(result.begin(), twipsAtDpi(monitor.pixels, dpi));
+        else
+            result.push_back(twipsAtDpi(monitor.pixels, dpi));
+    }
+    return result;
+}
+
 TwipSize Win32Screen::primarySize() const
 {
-    const Monitor primary = monitorOf(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
-    return {primary.area.width, primary.area.height};
+    const TwipRect primary = twipsAtDpi(areaOf(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)).pixels, systemDpi());
+    return {primary.width, primary.height};
 }
 
 std::vector<TwipRect> Win32Screen::screens() const
 {
-    std::vector<Monitor> monitors;
+    std::vector<MonitorArea> monitors;
     EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
-    std::vector<TwipRect> result;
-    for (const Monitor& monitor : monitors) {
-        if (monitor.primary)
-            result.insert(result.begin(), monitor.area);
-        else
-            result.push_back(monitor.area);
-    }
-    return result;
+    return desktopInTwips(monitors, systemDpi());
 }
 
 }  // namespace tavlo

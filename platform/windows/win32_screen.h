@@ -1,20 +1,35 @@
 #pragma once
 
+#include <span>
+#include <vector>
+
 #include "platform/geometry.h"
 #include "platform/screen.h"
 
 namespace tavlo {
 
 // The monitors of the desktop (EnumDisplayMonitors, GetMonitorInfoW), the
-// primary one first, each in twips at its own DPI.
+// primary one first, in twips at the system's DPI.
 class Win32Screen final : public Screen {
 public:
     TwipSize primarySize() const override;
     std::vector<TwipRect> screens() const override;
 };
 
+// A monitor as the system places it on the desktop, in the program's pixels.
+struct MonitorArea {
+    PixelRect pixels;
+    bool primary = false;
+};
+
 // A monitor's pixels in twips: 1440 twips an inch at `dpi` pixels an inch;
 // a DPI of 0 (unknown) counts as Windows' 96.
 TwipRect twipsAtDpi(const PixelRect& pixels, unsigned dpi);
+
+// The desktop in twips, the primary monitor first. The system places every
+// monitor in one space of pixels whatever each monitor's own scale, so every
+// one is converted at the one `dpi`: monitors that touch in pixels touch in
+// twips.
+std::vector<TwipRect> desktopInTwips(std::span<const MonitorArea> monitors, unsigned dpi);
 
 }  // namespace tavlo

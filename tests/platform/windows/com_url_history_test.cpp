@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "platform/windows/under_wine.h"
 #include "tests/fakes/fake_services.h"
 #include "tools/internet_cleanup.h"
@@ -112,38 +110,6 @@ INSTANTIATE_TEST_SUITE_P(WineHasNoClearHistory, ComUrlHistoryRows,
         HistoryRow{
             "ClearRefused", S_OK, E_ACCESSDENIED, std::string(kNotDeleted) + "Internet Explorer\r0x80070005", 1}),
     [](const auto& row) { return std::string(row.param.name); });
-
-// The thread's apartment: "STA", "MTA", or "none".
-std::string apartmentOfThisThread()
-{
-    APTTYPE type{};
-    APTTYPEQUALIFIER qualifier{};
-    if (CoGetApartmentType(&type, &qualifier) == CO_E_NOTINITIALIZED)
-        return "none";
-    // The process's first single-threaded apartment is its main one.
-    return type == APTTYPE_STA || type == APTTYPE_MAINSTA ? "STA" : type == APTTYPE_MTA ? "MTA" : "other";
-}
-
-TEST(ComUrlHistory, RunsComOnItsThreadForItsLifeUnlessTheThreadAlreadyDoes)
-{
-    const auto noHistory = [](IUrlHistoryStg2**) { return REGDB_E_CLASSNOTREG; };
-    std::thread([&] {
-        {
-            const ComUrlHistory history(noHistory);
-            EXPECT_EQ(apartmentOfThisThread(), "STA");
-        }
-        EXPECT_EQ(apartmentOfThisThread(), "none");
-    }).join();
-
-    std::thread([&] {
-        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-        {
-            const ComUrlHistory history(noHistory);
-        }
-        EXPECT_EQ(apartmentOfThisThread(), "MTA");
-        CoUninitialize();
-    }).join();
-}
 
 }  // namespace
 }  // namespace tavlo

@@ -66,6 +66,40 @@ TEST_F(EndRequests, AClosedConsoleLogoffAndShutdownWaitForTheProgramToEnd)
     }
 }
 
+// Marks the function being called: a capture of quit that tells when the
+// very copy that runs is destroyed while it runs.
+const void* runningCapture = nullptr;
+bool destroyedWhileRunning = false;
+
+struct CaptureWitness {
+    CaptureWitness() = default;
+    CaptureWitness(const CaptureWitness&) = default;
+    CaptureWitness& operator=(const CaptureWitness&) = default;
+    ~CaptureWitness()
+    {
+        if (this == runningCapture)
+            destroyedWhileRunning = true;
+    }
+};
+
+// The program's quit may let go of the watch at once, as its end does.
+TEST_F(EndRequests, QuitMayEndTheWatchThatCallsIt)
+{
+    runningCapture = nullptr;
+    destroyedWhileRunning = false;
+    watch = watchEndRequests([this, witness = CaptureWitness{}] {
+        runningCapture = &witness;
+        quitThread = GetCurrentThreadId();
+        auto& own = watch;
+        own.reset();
+        runningCapture = nullptr;  // nothing of the closure is touched past the reset
+    });
+    EXPECT_TRUE(raise(CTRL_C_EVENT).get());
+    pumpUntilQuit();
+    EXPECT_FALSE(watch);
+    EXPECT_FALSE(destroyedWhileRunning) << "quit's own function was destroyed during its call";
+}
+
 TEST_F(EndRequests, WithoutAWatchTheSystemEndsTheProgramItsOwnWay)
 {
     watch.reset();

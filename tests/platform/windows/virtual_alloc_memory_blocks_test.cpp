@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/windows/win32_memory_status.h"
@@ -74,25 +75,11 @@ TEST(VirtualAllocMemoryBlocks, AGrowingBlockIsCommittedAndGivesItAllBack)
     EXPECT_LT(committedBytes() - before, 4 << 20);
 }
 
-// A block grows in the range reserved for the machine's memory; beyond it
-// (a machine whose figures say more is available than it has) it moves.
-struct Growth {
-    const char* name;
-    MemoryFigures figures;
-    bool inPlace;
-};
-
-void PrintTo(const Growth& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
-class VirtualAllocMemoryBlocksGrowthTest : public ::testing::TestWithParam<Growth> {};
-
-TEST_P(VirtualAllocMemoryBlocksGrowthTest, KeepsTheWordsWrittenBeforeAndLetsEventsRunBetweenSlices)
+// A machine of 8 GB with 4 GB available: the block grows in place.
+TEST(VirtualAllocMemoryBlocks, KeepsTheWordsWrittenBeforeAndLetsEventsRunBetweenSlices)
 {
     testing::FakeMemory memory;
-    memory.figures = GetParam().figures;
+    memory.figures = MemoryFigures{std::uint64_t{8} << 30, std::uint64_t{4} << 30};
     VirtualAllocMemoryBlocks blocks(memory);
     ASSERT_TRUE(blocks.reserve(kMegabyte + 3));
     for (std::size_t at = 0; at < blocks.words().size(); ++at)
@@ -103,7 +90,7 @@ TEST_P(VirtualAllocMemoryBlocksGrowthTest, KeepsTheWordsWrittenBeforeAndLetsEven
     ASSERT_TRUE(blocks.reserve(50 * kMegabyte, [&] { ++meanwhile; }));  // 196 MB more: four slices
     EXPECT_EQ(meanwhile, 3);
     ASSERT_EQ(blocks.words().size(), 50 * kMegabyte);
-    EXPECT_EQ(blocks.words().data() == before, GetParam().inPlace);
+    EXPECT_EQ(blocks.words().data(), before);
     std::size_t changed = 0;
     for (std::size_t at = 0; at < kMegabyte + 3; ++at)
         changed += blocks.words()[at] != static_cast<std::uint32_t>(at * 2654435761u) ? 1 : 0;
@@ -114,10 +101,43 @@ TEST_P(VirtualAllocMemoryBlocksGrowthTest, KeepsTheWordsWrittenBeforeAndLetsEven
     EXPECT_EQ(nonZero, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ranges, VirtualAllocMemoryBlocksGrowthTest,
-    ::testing::Values(Growth{"InPlace", {std::uint64_t{8} << 30, std::uint64_t{4} << 30}, true},
-        Growth{"Moving", {16 * kMegabyte, std::uint64_t{4} << 30}, false}),
-    [](const ::testing::TestParamInfo<Growth>& row) { return row.param.name; });
+// Only figures that say more is available than the machine has let a
+// growth pass the range reserved for the machine's memory.
+TEST(VirtualAllocMemoryBlocks, AGrowthBeyondTheRangeReservedIsRefusedAndGivesEverythingBack)
+{
+    testing::FakeMemory memory;
+    memory.figures = MemoryFigures{16 * kMegabyte, std::uint64_t{4} << 30};
+    VirtualAllocMemoryBlocks blocks(memory);
+    const std::int64_t before = committedBytes();
+    ASSERT_TRUE(blocks.reserve(kMegabyte));  // 4 MB of the 16 reserved
+    EXPECT_FALSE(blocks.reserve(50 * kMegabyte));
+    EXPECT_TRUE(blocks.words().empty());
+    EXPECT_LT(committedBytes() - before, 1 << 20);
+    EXPECT_TRUE(blocks.reserve(kMegabyte));
+}
+
+TEST(VirtualAllocMemoryBlocks, ABlockThatShrinksAndGrowsAgainReadsZerosPastItsSmallerEnd)
+{
+    testing::FakeMemory memory;
+    memory.figures = MemoryFigures{std::uint64_t{2} << 30, std::uint64_t{1} << 30};
+    VirtualAllocMemoryBlocks blocks(memory);
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const std::size_t wordsAPage = system.dwPageSize / sizeof(std::uint32_t);
+    const std::size_t full = 4 * wordsAPage;
+    const std::size_t shrunk = wordsAPage + wordsAPage / 2 + 1;  // ends within the second page
+    ASSERT_TRUE(blocks.reserve(full));
+    std::ranges::fill(blocks.words(), 0xDEADBEEFu);
+    ASSERT_TRUE(blocks.reserve(shrunk));
+    ASSERT_TRUE(blocks.reserve(full));
+    std::size_t kept = 0, nonZero = 0;
+    for (std::size_t at = 0; at < full; ++at) {
+        kept += at < shrunk && blocks.words()[at] == 0xDEADBEEFu ? 1 : 0;
+        nonZero += at >= shrunk && blocks.words()[at] != 0 ? 1 : 0;
+    }
+    EXPECT_EQ(kept, shrunk);
+    EXPECT_EQ(nonZero, 0u);
+}
 
 }  // namespace
 }  // namespace tavlo

@@ -20,6 +20,30 @@ TEST(Win32Screen, PixelsBecomeTwipsAtTheMonitorsDpi)
     }
 }
 
+// Windows places every monitor in one space of pixels, whatever scale each
+// one is set to: a 4K monitor at 150 % beside a full-HD one at 100 % still
+// touches it there. Converted at one DPI, they touch in twips too; at each
+// monitor's own DPI they would leave gaps and overlap.
+TEST(Win32Screen, MonitorsOfDifferentScalesStayAdjacentInTwips)
+{
+    const MonitorArea monitors[] = {
+        {{-1920, 0, 1920, 1080}, false},  // 100 %, left of the primary
+        {{0, 0, 2560, 1440}, true},       // 150 %
+        {{2560, 0, 1920, 1080}, false},   // 100 %, right of it
+        {{0, 1440, 1280, 1024}, false},   // below it
+    };
+    for (const unsigned dpi : {96u, 144u}) {
+        const std::vector<TwipRect> desktop = desktopInTwips(monitors, dpi);
+        ASSERT_EQ(desktop.size(), 4u);
+        const TwipRect& primary = desktop[0];
+        EXPECT_EQ(primary.left, 0) << dpi;
+        EXPECT_EQ(primary.width, 2560 * 1440.0 / dpi) << dpi;
+        EXPECT_EQ(desktop[1].left + desktop[1].width, primary.left) << dpi;
+        EXPECT_EQ(desktop[2].left, primary.left + primary.width) << dpi;
+        EXPECT_EQ(desktop[3].top, primary.top + primary.height) << dpi;
+    }
+}
+
 bool hasDisplay()
 {
     return GetEnvironmentVariableW(L"DISPLAY", nullptr, 0) > 0;

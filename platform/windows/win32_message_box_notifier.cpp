@@ -1,4 +1,4 @@
-#include "platform/windows/message_box_notifier.h"
+#include "platform/windows/win32_message_box_notifier.h"
 
 #include "platform/windows/wide_text.h"
 
@@ -9,12 +9,12 @@ constexpr wchar_t kTitle[] = L"Tavlo";
 
 }  // namespace
 
-void MessageBoxNotifier::showMessage(const std::string& text)
+void Win32MessageBoxNotifier::showMessage(const std::string& text)
 {
     MessageBoxW(owner_, toWide(text).c_str(), kTitle, MB_OK);
 }
 
-bool MessageBoxNotifier::ask(const std::string& text)
+bool Win32MessageBoxNotifier::ask(const std::string& text)
 {
     // A box that could not be shown (0) answers "いいえ".
     return MessageBoxW(owner_, toWide(text).c_str(), kTitle, MB_YESNO) == IDYES;

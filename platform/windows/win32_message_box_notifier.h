@@ -10,7 +10,7 @@ namespace tavlo {
 // program shows it. The program's lines end in a lone carriage return,
 // which the box breaks at as it does at CR LF (Windows and Wine alike),
 // so the text goes in unchanged.
-class MessageBoxNotifier final : public UserNotifier {
+class Win32MessageBoxNotifier final : public UserNotifier {
 public:
     void showMessage(const std::string& text) override;
     bool ask(const std::string& text) override;
