@@ -35,7 +35,7 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/windows/windows_tool_programs.cpp
     platform/windows/wininet_url_cache.cpp
 )
-target_link_libraries(tavlo_os PRIVATE advapi32 ole32 pdh shcore shell32 user32 uuid wininet)
+target_link_libraries(tavlo_os PRIVATE advapi32 ole32 pdh shell32 user32 uuid wininet)
 
 # Programs built for Windows run here under Wine.
 if(CMAKE_CROSSCOMPILING)
