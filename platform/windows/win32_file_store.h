@@ -26,6 +26,8 @@ public:
     // Writes "<file>.tmp-<pid>-<n>" beside the file, flushes it and puts it
     // in the file's place with ReplaceFileW, which keeps the file's
     // attributes and access list (MoveFileExW when there is no file yet).
+    // A read-only file is made writable first, as a save on Linux replaces
+    // it all the same.
     IoStatus replace(const std::string& path, std::string_view content) override;
 };
 
