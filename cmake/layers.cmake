@@ -14,6 +14,7 @@ set(TAVLO_LAYER_platform/windows "platform;platform/windows")
 set(TAVLO_LAYER_platform/qt "platform;platform/qt")
 set(TAVLO_LAYER_shell/qt "platform;platform/qt;core;display;monitor;tools;setup;shell;setup/qt;shell/qt")
 set(TAVLO_LAYER_setup/qt "${TAVLO_LAYER_shell/qt}")
+set(TAVLO_LAYER_shell/win32 "platform;platform/windows;core;display;monitor;tools;setup;shell;shell/win32")
 
 function(tavlo_check_layers)
     file(GLOB_RECURSE files RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}" CONFIGURE_DEPENDS

@@ -37,6 +37,25 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
 )
 target_link_libraries(tavlo_os PRIVATE advapi32 ole32 pdh shell32 user32 uuid wininet)
 
+# The Win32 shell over the main window's logic, and the program tavlo.exe.
+tavlo_layer(tavlo_win32_shell LINKS tavlo_gadget tavlo_os SOURCES
+    shell/win32/dpi_scale.cpp
+    shell/win32/gadget_painter.cpp
+    shell/win32/gadget_shell.cpp
+    shell/win32/icon_pixels.cpp
+    shell/win32/menu_plan.cpp
+    shell/win32/notify_icon.cpp
+    shell/win32/notify_tip.cpp
+    shell/win32/popup_menu.cpp
+    shell/win32/timer_plan.cpp
+    shell/win32/tray_callback.cpp
+)
+target_link_libraries(tavlo_win32_shell PRIVATE gdi32 shell32 user32)
+add_executable(tavlo shell/win32/main.cpp)
+set_target_properties(tavlo PROPERTIES OUTPUT_NAME tavlo)
+target_link_options(tavlo PRIVATE -municode -mwindows)
+target_link_libraries(tavlo PRIVATE tavlo_win32_shell)
+
 # Programs built for Windows run here under Wine.
 if(CMAKE_CROSSCOMPILING)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/platform/windows/wine_run.sh ${CMAKE_BINARY_DIR}/wine)

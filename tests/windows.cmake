@@ -22,9 +22,15 @@ add_executable(tavlo_platform_tests
     platform/windows/windows_services_test.cpp
     platform/windows/windows_tool_programs_test.cpp
     platform/windows/wininet_url_cache_test.cpp
+    shell/win32/dpi_scale_test.cpp
+    shell/win32/icon_pixels_test.cpp
+    shell/win32/menu_plan_test.cpp
+    shell/win32/notify_tip_test.cpp
+    shell/win32/timer_plan_test.cpp
+    shell/win32/tray_callback_test.cpp
 )
 target_include_directories(tavlo_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
-target_link_libraries(tavlo_platform_tests PRIVATE tavlo_gadget tavlo_os GTest::gtest_main)
+target_link_libraries(tavlo_platform_tests PRIVATE tavlo_gadget tavlo_os tavlo_win32_shell GTest::gtest_main)
 target_compile_definitions(tavlo_platform_tests PRIVATE TAVLO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
 gtest_discover_tests(tavlo_platform_tests ${discovery} DISCOVERY_TIMEOUT 120 PROPERTIES LABELS unit)
 
@@ -40,3 +46,12 @@ add_test(NAME e2e.colour_key
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/platform/windows/colour_key.sh $<TARGET_FILE:tavlo_colour_key_probe>
         ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-display)
 set_tests_properties(e2e.colour_key PROPERTIES LABELS e2e TIMEOUT 180 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine-display)
+
+# End-to-end of tavlo.exe under Wine, Xvfb and trayer, in a prefix of their
+# own that shows Japanese; one display test at a time, as above.
+foreach(test first_start tray_menu)
+    add_test(NAME e2e.win32.${test}
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/${test}.sh $<TARGET_FILE:tavlo>
+            ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-shell)
+    set_tests_properties(e2e.win32.${test} PROPERTIES LABELS e2e TIMEOUT 120 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine-display)
+endforeach()

@@ -3,11 +3,7 @@
 #include <windows.h>
 
 namespace tavlo {
-namespace {
 
-// The DPI of the program's pixels: GetDpiForSystem where the system has it
-// (Windows 10 from 1607 on), else the screen's logical pixels an inch; 0
-// (Windows' 96) when neither answers.
 unsigned systemDpi()
 {
     using GetDpiForSystemFunction = UINT(WINAPI*)();
@@ -27,6 +23,8 @@ unsigned systemDpi()
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? static_cast<unsigned>(dpi) : 0;
 }
+
+namespace {
 
 MonitorArea areaOf(HMONITOR handle)
 {

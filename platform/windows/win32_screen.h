@@ -16,6 +16,11 @@ public:
     std::vector<TwipRect> screens() const override;
 };
 
+// The DPI of the program's pixels: GetDpiForSystem where the system has it
+// (Windows 10 from 1607 on), else the screen's logical pixels an inch; 0
+// (Windows' 96) when neither answers.
+unsigned systemDpi();
+
 // A monitor as the system places it on the desktop, in the program's pixels.
 struct MonitorArea {
     PixelRect pixels;

@@ -1,0 +1,299 @@
+#include "shell/win32/gadget_shell.h"
+
+#include "platform/windows/layered_window.h"
+#include "platform/windows/win32_clipboard.h"
+#include "shell/maintenance.h"
+#include "shell/win32/timer_plan.h"
+#include "shell/win32/tray_callback.h"
+#include "tools/memory_release.h"
+#include "tools/recycle_bin_action.h"
+
+namespace tavlo {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"frmDTMn";
+constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr UINT_PTR kTmrN = 1, kTmrR = 2, kTmrRS = 3;
+
+// The timers in MainTimers, each with the id of its window timer.
+struct TimerSlot {
+    Timer MainTimers::*timer;
+    UINT_PTR id;
+};
+constexpr std::array<TimerSlot, 3> kTimerSlots{{
+    {&MainTimers::TmrN, kTmrN},
+    {&MainTimers::TmrR, kTmrR},
+    {&MainTimers::TmrRS, kTmrRS},
+}};
+
+ATOM registerWindowClass(HINSTANCE module, WNDPROC procedure)
+{
+    WNDCLASSEXW description{};
+    description.cbSize = sizeof description;
+    description.lpfnWndProc = procedure;
+    description.hInstance = module;
+    description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    description.lpszClassName = kWindowClass;
+    return RegisterClassExW(&description);
+}
+
+}  // namespace
+
+GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale scale)
+    : services_(services), system_(system), scale_(scale), mainWindow_(services), painter_(scale)
+{
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    static const ATOM windowClass = registerWindowClass(module, windowProcedure);
+    if (!windowClass)
+        return;
+    window_ = CreateWindowExW(
+        WS_EX_LAYERED | WS_EX_TOOLWINDOW, kWindowClass, L"Tavlo", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module, this);
+    if (!window_)
+        return;
+    // Keyed from the start, so that nothing shows before the view's key.
+    applyColourKey(window_, static_cast<std::uint32_t>(kLoadColourKey));
+    key_ = kLoadColourKey;
+    keepOffTaskbar(window_);
+    system_.setOwnerWindow(window_);
+    // Explorer tells every window this message when it starts again.
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    tray_ = std::make_unique<NotifyIcon>(window_, kTrayMessage);
+}
+
+GadgetShell::~GadgetShell()
+{
+    mainWindow_.Form_Unload();
+    if (tray_)
+        tray_->sync(mainWindow_.view.tray);
+    tray_.reset();
+    if (window_)
+        DestroyWindow(window_);
+}
+
+bool GadgetShell::load()
+{
+    if (mainWindow_.Form_Load() == MainWindow::LoadResult::AlreadyRunning)
+        return false;
+    sync();
+    return true;
+}
+
+void GadgetShell::cmdClose()
+{
+    mainWindow_.cmdClose();
+    sync();
+}
+
+int GadgetShell::run()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK GadgetShell::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* shell = static_cast<GadgetShell*>(creation->lpCreateParams);
+        shell->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(shell));
+    }
+    auto* shell = reinterpret_cast<GadgetShell*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return shell ? shell->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT GadgetShell::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_ERASEBKGND:
+        // The picture covers the whole window.
+        return 1;
+    case WM_TIMER:
+        timerTick(wParam);
+        return 0;
+    case WM_CONTEXTMENU: {
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        // From the keyboard the menu opens where the pointer is.
+        if (lParam == -1)
+            GetCursorPos(&at);
+        showPopup(at);
+        return 0;
+    }
+    case kTrayMessage:
+        if (trayCallbackOpensMenu(lParam)) {
+            POINT at{};
+            GetCursorPos(&at);
+            showPopup(at);
+        }
+        return 0;
+    case WM_CLOSE:
+        cmdClose();
+        return 0;
+    case WM_ENDSESSION:
+        // The session ends once this returns: the icon goes now.
+        if (wParam)
+            cmdClose();
+        return 0;
+    default:
+        if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+            tray_->addAgain(mainWindow_.view.tray);
+            return 0;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void GadgetShell::paint()
+{
+    PAINTSTRUCT paintInfo;
+    const HDC device = BeginPaint(window_, &paintInfo);
+    RECT client;
+    GetClientRect(window_, &client);
+    // Drawn off screen and copied at once, so that the key never shows
+    // through a half-drawn picture.
+    const HDC buffer = CreateCompatibleDC(device);
+    const HBITMAP picture = CreateCompatibleBitmap(device, client.right, client.bottom);
+    const HGDIOBJ previous = SelectObject(buffer, picture);
+    painter_.paint(buffer, mainWindow_.view);
+    BitBlt(device, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+    SelectObject(buffer, previous);
+    DeleteObject(picture);
+    DeleteDC(buffer);
+    EndPaint(window_, &paintInfo);
+}
+
+void GadgetShell::timerTick(UINT_PTR id)
+{
+    switch (id) {
+    case kTmrN:
+        mainWindow_.TmrN_Timer();
+        break;
+    case kTmrR:
+        mainWindow_.TmrR_Timer();
+        break;
+    case kTmrRS:
+        memoryReleaseLoaded_ = false;
+        mainWindow_.TmrRS_Timer();
+        break;
+    default:
+        return;
+    }
+    sync();
+}
+
+void GadgetShell::showPopup(POINT at)
+{
+    // The icon's press and release both ask for the menu: one at a time.
+    if (menuOpen_)
+        return;
+    menuOpen_ = true;
+    const std::optional<MenuCommand> command = menu_.choose(window_, at);
+    menuOpen_ = false;
+    if (command)
+        menuPicked(*command);
+}
+
+void GadgetShell::menuPicked(MenuCommand command)
+{
+    if (runMaintenance(command, services_))
+        return;
+    switch (command) {
+    case MenuCommand::DTMnEnd:
+        cmdClose();
+        break;
+    case MenuCommand::MemClr:
+        releaseMemory();
+        break;
+    case MenuCommand::Emp:
+        // The shell asks and shows the progress itself: no progress reaches here.
+        cmdRBinEmp_Click(services_.recycleBin, services_.notifier, [](std::size_t, std::size_t) { return true; });
+        break;
+    case MenuCommand::ClipBoadClr:
+        emptyClipboard(window_);
+        break;
+    default:
+        // "設定" and "位置の設定" need windows that this shell does not have yet.
+        break;
+    }
+}
+
+void GadgetShell::releaseMemory()
+{
+    // While frmMClr is loaded, the entry only shows it again.
+    if (memoryReleaseLoaded_)
+        return;
+    memoryReleaseLoaded_ = true;
+    tavlo::releaseMemory(
+        mainWindow_.store.lblMClr, mainWindow_.view, mainWindow_.timers, services_.blocks, [this] { letEventsRun(); });
+    sync();
+}
+
+void GadgetShell::letEventsRun()
+{
+    sync();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // For the loop of run(), once the handler returns.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void GadgetShell::sync()
+{
+    const GadgetView& view = mainWindow_.view;
+    const PixelRect place
+        = scale_.whole(TwipRect{view.window.left, view.window.top, view.window.width, view.window.height});
+    if (place != placed_) {
+        SetWindowPos(window_, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        placed_ = place;
+    }
+    if (view.window.colourKey != key_) {
+        applyColourKey(window_, static_cast<std::uint32_t>(view.window.colourKey));
+        key_ = view.window.colourKey;
+    }
+    if (view != painted_) {
+        InvalidateRect(window_, nullptr, FALSE);
+        painted_ = view;
+    }
+    if ((IsWindowVisible(window_) != FALSE) != view.window.visible)
+        ShowWindow(window_, view.window.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    tray_->sync(view.tray);
+    syncTimers();
+    if (mainWindow_.endRequested && !ending_) {
+        ending_ = true;
+        PostQuitMessage(0);
+    }
+}
+
+void GadgetShell::syncTimers()
+{
+    for (std::size_t index = 0; index < kTimerSlots.size(); ++index) {
+        const Timer& wanted = mainWindow_.timers.*kTimerSlots[index].timer;
+        switch (timerStep(wanted, runningMs_[index])) {
+        case TimerStep::Start:
+            SetTimer(window_, kTimerSlots[index].id, static_cast<UINT>(wanted.intervalMs), nullptr);
+            runningMs_[index] = wanted.intervalMs;
+            break;
+        case TimerStep::Stop:
+            KillTimer(window_, kTimerSlots[index].id);
+            runningMs_[index] = 0;
+            break;
+        case TimerStep::Keep:
+            break;
+        }
+    }
+}
+
+}  // namespace tavlo

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+#include "platform/windows/win32_message_box_notifier.h"
+#include "platform/windows/windows_services.h"
+#include "shell/main_window.h"
+#include "shell/menu_entries.h"
+#include "shell/win32/dpi_scale.h"
+#include "shell/win32/gadget_painter.h"
+#include "shell/win32/notify_icon.h"
+#include "shell/win32/popup_menu.h"
+
+namespace tavlo {
+
+// The gadget window frmDTMn on Win32: a keyed, layered popup kept off the
+// taskbar, its notification icon, its popup menu and its timers. It turns
+// the window's messages into calls of the main window's logic and then
+// brings the window, the icon and the timers in line with the logic's view.
+class GadgetShell {
+public:
+    // Makes the window, hidden and keyed with the load key; a failure (no
+    // display) leaves created() false.
+    GadgetShell(Services& services, WindowsServices& system, DpiScale scale);
+    ~GadgetShell();
+    GadgetShell(const GadgetShell&) = delete;
+    GadgetShell& operator=(const GadgetShell&) = delete;
+
+    bool created() const { return window_ != nullptr; }
+    HWND window() const { return window_; }
+
+    // Runs the load handler and shows what it set up; false when another
+    // instance runs and this process is to end.
+    bool load();
+    // "終了": removes the icon and ends the message loop with status 0.
+    void cmdClose();
+    // Runs the messages until the program ends; the exit status.
+    int run();
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void timerTick(UINT_PTR id);
+    void showPopup(POINT at);
+    void menuPicked(MenuCommand command);
+    // "メモリ開放": frmMClr's load handler, with the view repainted between steps.
+    void releaseMemory();
+    // Repaints and handles waiting messages while a long handler runs.
+    void letEventsRun();
+    void sync();
+    void syncTimers();
+
+    Services& services_;
+    WindowsServices& system_;
+    DpiScale scale_;
+    MainWindow mainWindow_;
+    HWND window_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    GadgetPainter painter_;
+    std::unique_ptr<NotifyIcon> tray_;
+    PopupMenu menu_;
+    // What the window shows and how it is placed and keyed now.
+    std::optional<GadgetView> painted_;
+    std::optional<PixelRect> placed_;
+    std::optional<Colour> key_;
+    // The interval each of TmrN, TmrR and TmrRS runs at now (0: stopped).
+    std::array<int, 3> runningMs_{};
+    bool menuOpen_ = false;
+    bool memoryReleaseLoaded_ = false;
+    bool ending_ = false;
+};
+
+}  // namespace tavlo

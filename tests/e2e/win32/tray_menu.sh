@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# tavlo.exe under Wine with trayer: its icon docks in the notification
+# area, a right click on the icon opens the popup menu, and "終了", its last
+# entry, ends the program with status 0 and takes the icon away.
+#
+# Usage: tray_menu.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER
+WINE_FOLDER=${3:?usage: tray_menu.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER}
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/wine_gadget.sh"
+
+start_desktop 1024x768
+hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the root"
+prepare_prefix
+start_wine_gadget "$WORK/start"
+expect_window_geometry "242x237+759+59"
+
+wait_until 15 bash -c '[ -n "$(docked_icons)" ]' || fail "no icon docked in the notification area"
+icon=$(docked_icons | head -n 1)
+read -r x y <<<"$(window_centre "$icon")"
+xdotool mousemove "$x" "$y" click 3
+wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]' || fail "the right click opened no menu"
+sleep 0.5
+screenshot menu
+
+# Up from the top of a fresh menu lands on its last entry, "終了".
+xdotool key --delay 150 Up Return
+status=$(wait_exit "$GADGET_PID" 15) || fail "the gadget still runs after 終了"
+[ "$status" = 0 ] || fail "終了 ended the program with status $status"
+wait_until 5 bash -c '[ -z "$(docked_icons)" ]' || fail "the icon is left in the notification area"
+echo "PASS $TEST_NAME"
