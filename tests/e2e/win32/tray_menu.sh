@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# tavlo.exe under Wine with trayer: its icon docks in the notification
-# area, a right click on the icon opens the popup menu, and "終了", its last
-# entry, ends the program with status 0 and takes the icon away.
+# tavlo.exe under Wine with trayer: a right click on the gadget's readouts
+# opens the popup menu and Escape closes it; its icon docks in the
+# notification area, a right click on the icon opens the same menu, and
+# "終了", its last entry, ends the program with status 0 and takes the icon
+# away.
 #
 # Usage: tray_menu.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER
 WINE_FOLDER=${3:?usage: tray_menu.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER}
@@ -13,6 +15,14 @@ hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the 
 prepare_prefix
 start_wine_gadget "$WORK/start"
 expect_window_geometry "242x237+759+59"
+
+# The CPU bar: drawn pixels take the click, key pixels would let it through.
+xdotool mousemove $((759 + 100)) $((59 + 85)) click 3
+wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]' || fail "a right click on the gadget opened no menu"
+sleep 0.5
+screenshot gadget-menu
+xdotool key Escape
+wait_until 5 bash -c '[ $(shown_windows | wc -l) -eq 1 ]' || fail "Escape left the menu open"
 
 wait_until 15 bash -c '[ -n "$(docked_icons)" ]' || fail "no icon docked in the notification area"
 icon=$(docked_icons | head -n 1)
