@@ -48,7 +48,6 @@ tavlo_layer(tavlo_win32_shell LINKS tavlo_gadget tavlo_os SOURCES
     shell/win32/notify_tip.cpp
     shell/win32/popup_menu.cpp
     shell/win32/timer_plan.cpp
-    shell/win32/tray_callback.cpp
 )
 target_link_libraries(tavlo_win32_shell PRIVATE gdi32 shell32 user32)
 add_executable(tavlo shell/win32/main.cpp)

@@ -5,11 +5,11 @@ namespace tavlo {
 TrayAction trayMessageAction(int message)
 {
     switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
+    case kTrayLeftButtonDown:
+    case kTrayLeftButtonUp:
         return TrayAction::UnloadMenu;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
+    case kTrayRightButtonDown:
+    case kTrayRightButtonUp:
         return TrayAction::ShowPopup;
     default:
         return TrayAction::Nothing;

@@ -4,11 +4,11 @@ namespace tavlo {
 
 // Mouse messages of the notification icon, numbered as on Windows, where
 // they arrive as window messages.
-inline constexpr int WM_LBUTTONDOWN = 0x201;
-inline constexpr int WM_LBUTTONUP = 0x202;
-inline constexpr int WM_LBUTTONDBLCLK = 0x203;
-inline constexpr int WM_RBUTTONDOWN = 0x204;
-inline constexpr int WM_RBUTTONUP = 0x205;
+inline constexpr int kTrayLeftButtonDown = 0x201;
+inline constexpr int kTrayLeftButtonUp = 0x202;
+inline constexpr int kTrayLeftDoubleClick = 0x203;
+inline constexpr int kTrayRightButtonDown = 0x204;
+inline constexpr int kTrayRightButtonUp = 0x205;
 
 enum class TrayAction { Nothing, UnloadMenu, ShowPopup };
 

@@ -27,7 +27,6 @@ add_executable(tavlo_platform_tests
     shell/win32/menu_plan_test.cpp
     shell/win32/notify_tip_test.cpp
     shell/win32/timer_plan_test.cpp
-    shell/win32/tray_callback_test.cpp
 )
 target_include_directories(tavlo_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
 target_link_libraries(tavlo_platform_tests PRIVATE tavlo_gadget tavlo_os tavlo_win32_shell GTest::gtest_main)

@@ -36,11 +36,11 @@ int messageOf(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
-        return WM_LBUTTONUP;
+        return kTrayLeftButtonUp;
     case QSystemTrayIcon::Context:
-        return WM_RBUTTONUP;
+        return kTrayRightButtonUp;
     case QSystemTrayIcon::DoubleClick:
-        return WM_LBUTTONDBLCLK;
+        return kTrayLeftDoubleClick;
     default:
         return 0;
     }

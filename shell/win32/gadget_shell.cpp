@@ -3,8 +3,8 @@
 #include "platform/windows/layered_window.h"
 #include "platform/windows/win32_clipboard.h"
 #include "shell/maintenance.h"
+#include "shell/tray_messages.h"
 #include "shell/win32/timer_plan.h"
-#include "shell/win32/tray_callback.h"
 #include "tools/memory_release.h"
 #include "tools/recycle_bin_action.h"
 
@@ -127,7 +127,8 @@ LRESULT GadgetShell::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case kTrayMessage:
-        if (trayCallbackOpensMenu(lParam)) {
+        // The icon's callback carries the mouse message in its low word.
+        if (trayMessageAction(LOWORD(lParam)) == TrayAction::ShowPopup) {
             POINT at{};
             GetCursorPos(&at);
             showPopup(at);

@@ -21,8 +21,10 @@ xdotool mousemove $((759 + 100)) $((59 + 85)) click 3
 wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]' || fail "a right click on the gadget opened no menu"
 sleep 0.5
 screenshot gadget-menu
-xdotool key Escape
-wait_until 5 bash -c '[ $(shown_windows | wc -l) -eq 1 ]' || fail "Escape left the menu open"
+# Under load Wine may hand the menu the keyboard a little after it shows:
+# Escape is pressed again until the menu has it.
+wait_until 5 bash -c 'xdotool key Escape; sleep 0.3; [ $(shown_windows | wc -l) -eq 1 ]' \
+    || fail "Escape left the menu open"
 
 wait_until 15 bash -c '[ -n "$(docked_icons)" ]' || fail "no icon docked in the notification area"
 icon=$(docked_icons | head -n 1)

@@ -80,7 +80,7 @@ TEST_F(SessionMenuTest, ExitFromTheIconMenuRemovesTheIconAndEnds)
     bool ended = false;
     QObject::connect(&session, &GadgetSession::endRequested, [&] { ended = true; });
     pickWhenOpen("DTMnEnd");
-    session.trayMessage(WM_RBUTTONUP);
+    session.trayMessage(kTrayRightButtonUp);
     EXPECT_TRUE(ended);
     EXPECT_FALSE(session.mainWindow().view.tray.present);
 }
@@ -88,10 +88,10 @@ TEST_F(SessionMenuTest, ExitFromTheIconMenuRemovesTheIconAndEnds)
 TEST_F(SessionMenuTest, SetPositionGrowsTheWindowOnce)
 {
     pickWhenOpen("Pstn");
-    session.trayMessage(WM_RBUTTONUP);
+    session.trayMessage(kTrayRightButtonUp);
     EXPECT_EQ(session.window().height(), 290);  // 4350 twips
     pickWhenOpen("Pstn");
-    session.trayMessage(WM_RBUTTONUP);
+    session.trayMessage(kTrayRightButtonUp);
     EXPECT_EQ(session.window().height(), 290);
 }
 
@@ -107,11 +107,11 @@ TEST_F(SessionMenuTest, ARightClickOnTheGadgetOpensTheSameMenu)
 TEST_F(SessionMenuTest, ALeftClickUnloadsTheMenuWindow)
 {
     pickWhenOpen("MemClr");
-    session.trayMessage(WM_RBUTTONUP);
+    session.trayMessage(kTrayRightButtonUp);
     ASSERT_NE(session.menu(), nullptr);
-    session.trayMessage(WM_LBUTTONUP);
+    session.trayMessage(kTrayLeftButtonUp);
     EXPECT_EQ(session.menu(), nullptr);
-    session.trayMessage(WM_LBUTTONDBLCLK);
+    session.trayMessage(kTrayLeftDoubleClick);
     EXPECT_EQ(session.window().height(), 237);  // nothing else changed
 }
 
