@@ -39,6 +39,7 @@ target_link_libraries(tavlo_os PRIVATE advapi32 ole32 pdh shell32 user32 uuid wi
 
 # The Win32 shell over the main window's logic, and the program tavlo.exe.
 tavlo_layer(tavlo_win32_shell LINKS tavlo_gadget tavlo_os SOURCES
+    shell/win32/common_pickers.cpp
     shell/win32/dpi_scale.cpp
     shell/win32/gadget_painter.cpp
     shell/win32/gadget_shell.cpp
@@ -47,9 +48,11 @@ tavlo_layer(tavlo_win32_shell LINKS tavlo_gadget tavlo_os SOURCES
     shell/win32/notify_icon.cpp
     shell/win32/notify_tip.cpp
     shell/win32/popup_menu.cpp
+    shell/win32/settings_dialog_plan.cpp
+    shell/win32/settings_window.cpp
     shell/win32/timer_plan.cpp
 )
-target_link_libraries(tavlo_win32_shell PRIVATE gdi32 shell32 user32)
+target_link_libraries(tavlo_win32_shell PRIVATE comdlg32 gdi32 shell32 user32)
 add_executable(tavlo shell/win32/main.cpp)
 set_target_properties(tavlo PROPERTIES OUTPUT_NAME tavlo)
 target_link_options(tavlo PRIVATE -municode -mwindows)

@@ -26,6 +26,7 @@ add_executable(tavlo_platform_tests
     shell/win32/icon_pixels_test.cpp
     shell/win32/menu_plan_test.cpp
     shell/win32/notify_tip_test.cpp
+    shell/win32/settings_dialog_plan_test.cpp
     shell/win32/timer_plan_test.cpp
 )
 target_include_directories(tavlo_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
@@ -48,7 +49,7 @@ set_tests_properties(e2e.colour_key PROPERTIES LABELS e2e TIMEOUT 180 SKIP_RETUR
 
 # End-to-end of tavlo.exe under Wine, Xvfb and trayer, in a prefix of their
 # own that shows Japanese; one display test at a time, as above.
-foreach(test first_start tray_menu)
+foreach(test first_start tray_menu settings_dialog)
     add_test(NAME e2e.win32.${test}
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/${test}.sh $<TARGET_FILE:tavlo>
             ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-shell)

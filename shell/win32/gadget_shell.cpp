@@ -1,5 +1,7 @@
 #include "shell/win32/gadget_shell.h"
 
+#include <memory>
+
 #include "platform/windows/layered_window.h"
 #include "platform/windows/win32_clipboard.h"
 #include "shell/maintenance.h"
@@ -219,8 +221,11 @@ void GadgetShell::menuPicked(MenuCommand command)
     case MenuCommand::ClipBoadClr:
         emptyClipboard(window_);
         break;
+    case MenuCommand::MntrCstmz:
+        openSettings();
+        break;
     default:
-        // "設定" and "位置の設定" need windows that this shell does not have yet.
+        // "位置の設定" needs a window that this shell does not have yet.
         break;
     }
 }
@@ -231,8 +236,12 @@ void GadgetShell::releaseMemory()
     if (memoryReleaseLoaded_)
         return;
     memoryReleaseLoaded_ = true;
+    releasing_ = true;
     tavlo::releaseMemory(
         mainWindow_.store.lblMClr, mainWindow_.view, mainWindow_.timers, services_.blocks, [this] { letEventsRun(); });
+    releasing_ = false;
+    if (restartPending_)
+        restartMainWindow();
     sync();
 }
 
@@ -295,6 +304,42 @@ void GadgetShell::syncTimers()
             break;
         }
     }
+}
+
+void GadgetShell::openSettings()
+{
+    const TwipSize screen = services_.screen.primarySize();
+    setup_.open(mainWindow_.store, scale_.whole(TwipRect{0, 0, screen.width, screen.height}));
+}
+
+void GadgetShell::saveSettings(const SettingsDialogState& state)
+{
+    state.copyToStore(mainWindow_.store);
+    // The file is written at once, so that nothing is lost if the program
+    // ends first; throwing the main window away under the memory release,
+    // which lets messages run between its steps, would pull its data from
+    // under it, so the restart then waits until the release returns.
+    if (releasing_) {
+        mainWindow_.cmdSave();
+        restartPending_ = true;
+        return;
+    }
+    mainWindow_.view.window.visible = false;
+    sync();
+    mainWindow_.cmdSave();
+    restartMainWindow();
+}
+
+void GadgetShell::restartMainWindow()
+{
+    restartPending_ = false;
+    mainWindow_.Form_Unload();
+    sync();
+    // A fresh main window in the same place, as a new load of the form
+    // starts from nothing; the instance lock stays with this process.
+    std::destroy_at(&mainWindow_);
+    std::construct_at(&mainWindow_, services_);
+    load();
 }
 
 }  // namespace tavlo

@@ -14,6 +14,7 @@
 #include "shell/win32/gadget_painter.h"
 #include "shell/win32/notify_icon.h"
 #include "shell/win32/popup_menu.h"
+#include "shell/win32/settings_window.h"
 
 namespace tavlo {
 
@@ -54,6 +55,12 @@ private:
     void letEventsRun();
     void sync();
     void syncTimers();
+    // "設定": opens the settings dialog, or brings it to the front.
+    void openSettings();
+    // The dialog's "保存": its working copy into the store and the file,
+    // then the main window unloaded and loaded afresh.
+    void saveSettings(const SettingsDialogState& state);
+    void restartMainWindow();
 
     Services& services_;
     WindowsServices& system_;
@@ -73,6 +80,11 @@ private:
     bool menuOpen_ = false;
     bool memoryReleaseLoaded_ = false;
     bool ending_ = false;
+    // While the memory release runs, the restart after "保存" waits for it.
+    bool releasing_ = false;
+    bool restartPending_ = false;
+    SettingsWindow setup_{
+        scale_, services_.notifier, [this](const SettingsDialogState& state) { saveSettings(state); }};
 };
 
 }  // namespace tavlo

@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# tavlo.exe under Wine: "設定" from the icon's menu opens the settings dialog
+# with its outer frame in the middle of the screen; the colour and font
+# pickers open from it and Escape closes them, leaving the dialog usable; a
+# memory size typed into its field and "保存" write the settings file and
+# start the gadget afresh, its window and icon back, the dialog staying
+# open; a second opening left by "キャンセル" leaves the file as it was.
+#
+# Usage: settings_dialog.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER
+WINE_FOLDER=${3:?usage: settings_dialog.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER}
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/wine_gadget.sh"
+
+start_desktop 1024x768
+hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the root"
+prepare_prefix
+start_wine_gadget "$WORK/start"
+expect_window_geometry "242x237+759+59"
+wait_until 5 bash -c "ls '$WORK/start/QvrnData/'*.qvn" >/dev/null 2>&1 || fail "no settings file"
+file=$(ls "$WORK/start/QvrnData/"*.qvn)
+
+# The settings dialog: the mapped window of the program at least as large
+# as its client area of 8415 x 5280 twips, 561 x 352 pixels.
+dialog_window() {
+    local id width height
+    for id in $(shown_windows); do
+        IFS='x+' read -r width height _ _ <<<"$(window_geometry "$id")"
+        ((width >= 561 && height >= 352)) && { echo "$id"; return 0; }
+    done
+    return 1
+}
+# The number of mapped windows of the program (the listing's last test
+# may fail: the count is what matters).
+window_count() {
+    shown_windows | wc -l || true
+}
+export -f dialog_window window_count
+
+open_settings() {
+    wait_until 15 bash -c '[ -n "$(docked_icons)" ]' || fail "no icon docked in the notification area"
+    local x y
+    read -r x y <<<"$(window_centre "$(docked_icons | head -n 1)")"
+    xdotool mousemove "$x" "$y" click 3
+    wait_until 10 bash -c '[ $(window_count) -ge 2 ]' || fail "the right click on the icon opened no menu"
+    sleep 0.5
+    xdotool key --delay 150 Down Down Return  # the second entry, "設定"
+    wait_until 10 dialog_window >/dev/null || fail "設定 opened no dialog"
+    DIALOG=$(dialog_window)
+    local width height left top
+    IFS='x+' read -r width height left top <<<"$(window_geometry "$DIALOG")"
+    # Centred by its outer frame on the 1024 x 768 screen. Without a window
+    # manager Wine maps the client area alone, and the frame Windows centres
+    # adds a caption above it: the client stands to a pixel in the middle
+    # across, and half a caption (5 to 25 pixels) below the middle down.
+    local below=$((2 * top + height - 768))
+    (((2 * left + width - 1024) ** 2 <= 4 && below >= 10 && below <= 50)) ||
+        fail "the dialog stands at ${width}x${height}+$left+$top, not in the middle of the screen"
+    # The client area fills the frame but for equal borders and the caption.
+    CLIENT_X=$((left + (width - 561) / 2))
+    CLIENT_Y=$((top + height - 352 - (width - 561) / 2))
+}
+
+# Clicks at X Y of the dialog's client area.
+click_client() {
+    xdotool mousemove $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1
+}
+
+# Opens a common dialog with the button at X Y and closes it with Escape.
+pick_and_cancel() {
+    local name=$1 before
+    before=$(window_count)
+    click_client "$2" "$3"
+    wait_until 10 bash -c "[ \$(window_count) -gt $before ]" || fail "the $name button opened no picker"
+    sleep 0.5
+    screenshot "$name-picker"
+    wait_until 5 bash -c "xdotool key Escape; sleep 0.3; [ \$(window_count) -eq $before ]" ||
+        fail "Escape left the $name picker open"
+}
+
+open_settings
+sleep 0.5
+screenshot open
+cp "$file" "$WORK/first-run.qvn"
+
+pick_and_cancel colour 185 61  # "参照" of the common colour
+pick_and_cancel font 332 85  # "フォント"
+
+# A memory size typed into its field: the program then counts memory in it.
+click_client 455 273
+xdotool key --delay 50 End BackSpace BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 80 3072
+sleep 0.3
+screenshot typed
+click_client 323 329  # "保存"
+wait_until 10 bash -c "[ \"\$(stat -c %s '$file')\" = 322 ] && grep -aq 3072 '$file'" ||
+    fail "保存 did not write a record with the memory size: $(stat -c %s "$file") bytes"
+[ "$(head -c 22 "$file" | tail -c 8)" = 12632256 ] || fail "AllClor is not the silver of the unset common colour"
+expect_window_geometry "242x237+759+59"
+wait_until 15 bash -c '[ -n "$(docked_icons)" ]' || fail "the icon did not come back after the restart"
+dialog_window >/dev/null || fail "the dialog closed on 保存"
+sleep 0.5
+screenshot saved
+
+click_client 413 329  # "キャンセル"
+wait_until 5 bash -c '! dialog_window >/dev/null' || fail "キャンセル left the dialog open"
+
+# Opened again: what is typed and cancelled never reaches the file.
+cp "$file" "$WORK/saved.qvn"
+open_settings
+click_client 455 273
+xdotool key --delay 50 End BackSpace BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 80 4096
+click_client 413 329  # "キャンセル"
+wait_until 5 bash -c '! dialog_window >/dev/null' || fail "キャンセル left the dialog open"
+sleep 0.5
+cmp -s "$file" "$WORK/saved.qvn" || fail "キャンセル changed the settings file"
+gadget_window >/dev/null || fail "the gadget's window is gone after キャンセル"
+
+kill -TERM "$GADGET_PID"
+wait_exit "$GADGET_PID" 15 >/dev/null || fail "still running 15 s after SIGTERM"
+echo "PASS $TEST_NAME"
