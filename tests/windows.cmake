@@ -23,9 +23,11 @@ add_executable(tavlo_platform_tests
     platform/windows/windows_tool_programs_test.cpp
     platform/windows/wininet_url_cache_test.cpp
     shell/win32/dpi_scale_test.cpp
+    shell/win32/icon_file_test.cpp
     shell/win32/icon_pixels_test.cpp
     shell/win32/menu_plan_test.cpp
     shell/win32/notify_tip_test.cpp
+    shell/win32/strip_pointer_test.cpp
     shell/win32/timer_plan_test.cpp
 )
 target_include_directories(tavlo_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
@@ -48,9 +50,14 @@ set_tests_properties(e2e.colour_key PROPERTIES LABELS e2e TIMEOUT 180 SKIP_RETUR
 
 # End-to-end of tavlo.exe under Wine, Xvfb and trayer, in a prefix of their
 # own that shows Japanese; one display test at a time, as above.
-foreach(test first_start tray_menu)
+foreach(test first_start tray_menu position_mode)
     add_test(NAME e2e.win32.${test}
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/${test}.sh $<TARGET_FILE:tavlo>
             ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-shell)
     set_tests_properties(e2e.win32.${test} PROPERTIES LABELS e2e TIMEOUT 120 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine-display)
 endforeach()
+
+# tavlo.exe as a file: its resources and its imports.
+add_test(NAME win32.program_file
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/program_file.sh $<TARGET_FILE:tavlo> ${PROJECT_VERSION})
+set_tests_properties(win32.program_file PROPERTIES LABELS unit SKIP_RETURN_CODE 77)

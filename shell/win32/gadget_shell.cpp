@@ -58,6 +58,10 @@ GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale s
     // Explorer tells every window this message when it starts again.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     tray_ = std::make_unique<NotifyIcon>(window_, kTrayMessage);
+    strip_ = std::make_unique<PositionStripWindow>(window_, scale_, [this](const StripEvent& event) {
+        applyStripEvent(mainWindow_, event);
+        sync();
+    });
 }
 
 GadgetShell::~GadgetShell()
@@ -219,8 +223,12 @@ void GadgetShell::menuPicked(MenuCommand command)
     case MenuCommand::ClipBoadClr:
         emptyClipboard(window_);
         break;
+    case MenuCommand::Pstn:
+        mainWindow_.Pstn_Click();
+        sync();
+        break;
     default:
-        // "設定" and "位置の設定" need windows that this shell does not have yet.
+        // "設定" needs a window that this shell does not have yet.
         break;
     }
 }
@@ -270,6 +278,7 @@ void GadgetShell::sync()
     }
     if ((IsWindowVisible(window_) != FALSE) != view.window.visible)
         ShowWindow(window_, view.window.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    strip_->sync(mainWindow_.positionMode(), view.window.colourKey);
     tray_->sync(view.tray);
     syncTimers();
     if (mainWindow_.endRequested && !ending_) {
