@@ -31,6 +31,12 @@ for type in 0x000003 0x00000e 0x000010 0x000018; do
     grep -qx "$type" <<<"$types" || fail "no resource of type $((type)); the types are: $(echo $types)"
 done
 
+# The manifest asks for common controls 6 and per-monitor-v2 DPI awareness.
+manifest=$(strings -a "$exe")
+for needle in Microsoft.Windows.Common-Controls PerMonitorV2; do
+    grep -qF "$needle" <<<"$manifest" || fail "the manifest lacks $needle"
+done
+
 # The version's strings, UTF-16 in the file.
 strings=$(strings -el "$exe")
 for name in ProductName Tavlo FileDescription FileVersion ProductVersion "$version"; do
