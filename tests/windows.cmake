@@ -27,12 +27,17 @@ add_executable(tavlo_platform_tests
     shell/win32/icon_pixels_test.cpp
     shell/win32/menu_plan_test.cpp
     shell/win32/notify_tip_test.cpp
+    shell/win32/program_resources_test.cpp
     shell/win32/strip_pointer_test.cpp
     shell/win32/timer_plan_test.cpp
 )
 target_include_directories(tavlo_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
 target_link_libraries(tavlo_platform_tests PRIVATE tavlo_gadget tavlo_os tavlo_win32_shell GTest::gtest_main)
 target_compile_definitions(tavlo_platform_tests PRIVATE TAVLO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+# The program's resources are read from the program this build made.
+target_compile_definitions(tavlo_platform_tests PRIVATE TAVLO_PROGRAM="$<TARGET_FILE:tavlo>" TAVLO_VERSION="${PROJECT_VERSION}")
+target_link_libraries(tavlo_platform_tests PRIVATE version)
+add_dependencies(tavlo_platform_tests tavlo)
 gtest_discover_tests(tavlo_platform_tests ${discovery} DISCOVERY_TIMEOUT 120 PROPERTIES LABELS unit)
 
 # End-to-end under Xvfb: a keyed window of the gadget's kind shows the
@@ -57,7 +62,7 @@ foreach(test first_start tray_menu position_mode)
     set_tests_properties(e2e.win32.${test} PROPERTIES LABELS e2e TIMEOUT 120 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine-display)
 endforeach()
 
-# tavlo.exe as a file: its resources and its imports.
+# tavlo.exe as a file: its imports and its manifest.
 add_test(NAME win32.program_file
-    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/program_file.sh $<TARGET_FILE:tavlo> ${PROJECT_VERSION})
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/program_file.sh $<TARGET_FILE:tavlo>)
 set_tests_properties(win32.program_file PROPERTIES LABELS unit SKIP_RETURN_CODE 77)
