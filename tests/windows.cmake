@@ -23,15 +23,22 @@ add_executable(tavlo_platform_tests
     platform/windows/windows_tool_programs_test.cpp
     platform/windows/wininet_url_cache_test.cpp
     shell/win32/dpi_scale_test.cpp
+    shell/win32/icon_file_test.cpp
     shell/win32/icon_pixels_test.cpp
     shell/win32/menu_plan_test.cpp
     shell/win32/notify_tip_test.cpp
+    shell/win32/program_resources_test.cpp
     shell/win32/settings_dialog_plan_test.cpp
+    shell/win32/strip_pointer_test.cpp
     shell/win32/timer_plan_test.cpp
 )
 target_include_directories(tavlo_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
 target_link_libraries(tavlo_platform_tests PRIVATE tavlo_gadget tavlo_os tavlo_win32_shell GTest::gtest_main)
 target_compile_definitions(tavlo_platform_tests PRIVATE TAVLO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+# The program's resources are read from the program this build made.
+target_compile_definitions(tavlo_platform_tests PRIVATE TAVLO_PROGRAM="$<TARGET_FILE:tavlo>" TAVLO_VERSION="${PROJECT_VERSION}")
+target_link_libraries(tavlo_platform_tests PRIVATE version)
+add_dependencies(tavlo_platform_tests tavlo)
 gtest_discover_tests(tavlo_platform_tests ${discovery} DISCOVERY_TIMEOUT 120 PROPERTIES LABELS unit)
 
 # End-to-end under Xvfb: a keyed window of the gadget's kind shows the
@@ -41,7 +48,8 @@ gtest_discover_tests(tavlo_platform_tests ${discovery} DISCOVERY_TIMEOUT 120 PRO
 add_executable(tavlo_colour_key_probe platform/windows/colour_key_probe.cpp)
 target_include_directories(tavlo_colour_key_probe PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
 target_link_libraries(tavlo_colour_key_probe PRIVATE tavlo_os)
-target_link_options(tavlo_colour_key_probe PRIVATE -municode -mwindows)
+set_target_properties(tavlo_colour_key_probe PROPERTIES WIN32_EXECUTABLE ON)
+target_link_options(tavlo_colour_key_probe PRIVATE $<$<CXX_COMPILER_ID:GNU>:-municode>)
 add_test(NAME e2e.colour_key
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/platform/windows/colour_key.sh $<TARGET_FILE:tavlo_colour_key_probe>
         ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-display)
@@ -49,9 +57,14 @@ set_tests_properties(e2e.colour_key PROPERTIES LABELS e2e TIMEOUT 180 SKIP_RETUR
 
 # End-to-end of tavlo.exe under Wine, Xvfb and trayer, in a prefix of their
 # own that shows Japanese; one display test at a time, as above.
-foreach(test first_start tray_menu settings_dialog)
+foreach(test first_start tray_menu settings_dialog position_mode)
     add_test(NAME e2e.win32.${test}
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/${test}.sh $<TARGET_FILE:tavlo>
             ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-shell)
     set_tests_properties(e2e.win32.${test} PROPERTIES LABELS e2e TIMEOUT 120 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine-display)
 endforeach()
+
+# tavlo.exe as a file: its imports and its manifest.
+add_test(NAME win32.program_file
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/program_file.sh $<TARGET_FILE:tavlo>)
+set_tests_properties(win32.program_file PROPERTIES LABELS unit SKIP_RETURN_CODE 77)

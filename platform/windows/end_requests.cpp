@@ -42,7 +42,13 @@ public:
         if (!windowClass)
             return;
         // A message-only window: no display needed, never shown or enumerated.
-        window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, this);
+        // The first window of a process waits for the desktop to come up,
+        // which under Wine on a busy machine may time out once: asked again.
+        for (int attempt = 0; attempt < 20 && !window_; ++attempt) {
+            if (attempt > 0)
+                Sleep(50);
+            window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, this);
+        }
         if (!window_)
             return;
         const std::lock_guard lock(watchesMutex);

@@ -60,6 +60,10 @@ GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale s
     // Explorer tells every window this message when it starts again.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     tray_ = std::make_unique<NotifyIcon>(window_, kTrayMessage);
+    strip_ = std::make_unique<PositionStripWindow>(window_, scale_, [this](const StripEvent& event) {
+        applyStripEvent(mainWindow_, event);
+        sync();
+    });
 }
 
 GadgetShell::~GadgetShell()
@@ -224,8 +228,11 @@ void GadgetShell::menuPicked(MenuCommand command)
     case MenuCommand::MntrCstmz:
         openSettings();
         break;
-    default:
-        // "位置の設定" needs a window that this shell does not have yet.
+    case MenuCommand::Pstn:
+        mainWindow_.Pstn_Click();
+        sync();
+        break;
+    default:  // the windowless commands ran above
         break;
     }
 }
@@ -279,6 +286,7 @@ void GadgetShell::sync()
     }
     if ((IsWindowVisible(window_) != FALSE) != view.window.visible)
         ShowWindow(window_, view.window.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    strip_->sync(mainWindow_.positionMode(), view.window.colourKey);
     tray_->sync(view.tray);
     syncTimers();
     if (mainWindow_.endRequested && !ending_) {

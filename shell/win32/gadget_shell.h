@@ -14,6 +14,7 @@
 #include "shell/win32/gadget_painter.h"
 #include "shell/win32/notify_icon.h"
 #include "shell/win32/popup_menu.h"
+#include "shell/win32/position_strip_window.h"
 #include "shell/win32/settings_window.h"
 
 namespace tavlo {
@@ -71,6 +72,7 @@ private:
     GadgetPainter painter_;
     std::unique_ptr<NotifyIcon> tray_;
     PopupMenu menu_;
+    std::unique_ptr<PositionStripWindow> strip_;
     // What the window shows and how it is placed and keyed now.
     std::optional<GadgetView> painted_;
     std::optional<PixelRect> placed_;

@@ -9,30 +9,11 @@
 #include "platform/windows/windows_services.h"
 #include "shell/win32/gadget_shell.h"
 
-namespace {
-
-// Every monitor gets sharp pixels of its own scale rather than the system
-// stretching a 96-DPI picture. Asked for by name: systems before Windows 10
-// 1703 lack the call and keep the system DPI.
-void becomeDpiAware()
-{
-    using SetContextFunction = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto setContext = user32 ? reinterpret_cast<SetContextFunction>(
-                                reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")))
-                                   : nullptr;
-    if (setContext)
-        setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-}
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     using namespace tavlo;
 
     prepareProcess();
-    becomeDpiAware();
 
     const std::unique_ptr<WindowsServices> system = makeWindowsServices();
     const Win32Clock clock;

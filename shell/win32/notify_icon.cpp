@@ -11,6 +11,8 @@ namespace tavlo {
 namespace {
 
 constexpr UINT kIconId = 1;
+// The icon resource's id, as tavlo.rc names it.
+constexpr WORD kIconResource = 1;
 
 }  // namespace
 
@@ -46,8 +48,15 @@ HICON makeGadgetIcon(int side)
     return icon;
 }
 
+HICON loadGadgetIcon(int side)
+{
+    const HANDLE icon = LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, side, side, LR_DEFAULTCOLOR);
+    return icon ? static_cast<HICON>(icon) : makeGadgetIcon(side);
+}
+
 NotifyIcon::NotifyIcon(HWND owner, UINT callbackMessage)
-    : owner_(owner), callbackMessage_(callbackMessage), icon_(makeGadgetIcon(GetSystemMetrics(SM_CXSMICON)))
+    : owner_(owner), callbackMessage_(callbackMessage), icon_(loadGadgetIcon(GetSystemMetrics(SM_CXSMICON)))
 {
 }
 

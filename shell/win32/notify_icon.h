@@ -41,4 +41,9 @@ private:
 // be made.
 HICON makeGadgetIcon(int side);
 
+// The program's icon at `side` pixels from its resources, the image of the
+// side closest to it; drawn with makeGadgetIcon when the running program
+// carries no such resource.
+HICON loadGadgetIcon(int side);
+
 }  // namespace tavlo
