@@ -8,7 +8,7 @@
 # Usage: wine_run.sh FOLDER PROGRAM [ARGUMENT...]
 #        wine_run.sh FOLDER --stop
 set -euo pipefail
-folder=$1
+folder=$(realpath -m "$1")  # Wine takes only an absolute prefix
 shift
 mkdir -p "$folder/home" "$folder/data" "$folder/config" "$folder/cache"
 export WINEPREFIX="$folder/prefix"
