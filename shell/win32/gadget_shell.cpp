@@ -45,7 +45,7 @@ GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale s
     : services_(services), system_(system), scale_(scale), mainWindow_(services), painter_(scale)
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    static const ATOM windowClass = registerWindowClass(module, windowProcedure);
+    static const ATOM windowClass = registerWindowClass(module, ownedWindowProcedure<GadgetShell>);
     if (!windowClass)
         return;
     window_ = CreateWindowExW(
@@ -98,18 +98,6 @@ int GadgetShell::run()
         DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
-}
-
-LRESULT CALLBACK GadgetShell::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* shell = static_cast<GadgetShell*>(creation->lpCreateParams);
-        shell->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(shell));
-    }
-    auto* shell = reinterpret_cast<GadgetShell*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return shell ? shell->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT GadgetShell::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -13,6 +13,7 @@
 #include "shell/win32/dpi_scale.h"
 #include "shell/win32/gadget_painter.h"
 #include "shell/win32/notify_icon.h"
+#include "shell/win32/owned_window.h"
 #include "shell/win32/popup_menu.h"
 #include "shell/win32/position_strip_window.h"
 #include "shell/win32/settings_window.h"
@@ -44,7 +45,7 @@ public:
     int run();
 
 private:
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner> friend LRESULT CALLBACK ownedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void timerTick(UINT_PTR id);

@@ -55,7 +55,7 @@ PositionStripWindow::PositionStripWindow(HWND gadget, DpiScale scale, Handler ha
     : handler_(std::move(handler)), pointer_(scale), font_(messageFont())
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    static const ATOM windowClass = registerWindowClass(module, windowProcedure);
+    static const ATOM windowClass = registerWindowClass(module, ownedWindowProcedure<PositionStripWindow>);
     if (!windowClass)
         return;
     const PixelRect band = scale.whole(TwipRect{0, kNormalHeight, kWindowWidth, kPositionModeHeight - kNormalHeight});
@@ -87,18 +87,6 @@ void PositionStripWindow::sync(bool shown, Colour key)
             ReleaseCapture();
         ShowWindow(window_, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
     }
-}
-
-LRESULT CALLBACK PositionStripWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* strip = static_cast<PositionStripWindow*>(creation->lpCreateParams);
-        strip->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(strip));
-    }
-    auto* strip = reinterpret_cast<PositionStripWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return strip ? strip->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 POINT PositionStripWindow::inGadget(LPARAM lParam) const

@@ -6,6 +6,7 @@
 
 #include "core/colour.h"
 #include "shell/win32/dpi_scale.h"
+#include "shell/win32/owned_window.h"
 #include "shell/win32/strip_pointer.h"
 
 namespace tavlo {
@@ -27,7 +28,7 @@ public:
     void sync(bool shown, Colour key);
 
 private:
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner> friend LRESULT CALLBACK ownedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void drawHandle(HDC device, const RECT& place) const;

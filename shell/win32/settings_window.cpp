@@ -122,7 +122,7 @@ void SettingsWindow::open(const SettingsStore& store, const PixelRect& screen)
 bool SettingsWindow::create(const PixelRect& screen)
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    static const ATOM windowClass = registerWindowClass(module, windowProcedure);
+    static const ATOM windowClass = registerWindowClass(module, ownedWindowProcedure<SettingsWindow>);
     if (!windowClass)
         return false;
     const PixelRect client = settingsDialogClient(scale_);
@@ -165,19 +165,6 @@ void SettingsWindow::build()
         if (spec->placement->kind == ControlKind::Group)
             SetWindowPos(controls_[spec->index], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-}
-
-LRESULT CALLBACK SettingsWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* dialog = static_cast<SettingsWindow*>(creation->lpCreateParams);
-        dialog->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
-    }
-    auto* dialog = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return dialog && dialog->window_ == window ? dialog->handle(message, wParam, lParam)
-                                               : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT SettingsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -11,6 +11,7 @@
 #include "platform/user_notifier.h"
 #include "setup/settings_dialog_state.h"
 #include "shell/win32/dpi_scale.h"
+#include "shell/win32/owned_window.h"
 #include "shell/win32/settings_dialog_plan.h"
 
 namespace tavlo {
@@ -36,7 +37,7 @@ public:
     HWND window() const { return window_; }
 
 private:
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner> friend LRESULT CALLBACK ownedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool create(const PixelRect& screen);
     void build();
