@@ -57,7 +57,7 @@ set_tests_properties(e2e.colour_key PROPERTIES LABELS e2e TIMEOUT 180 SKIP_RETUR
 
 # End-to-end of tavlo.exe under Wine, Xvfb and trayer, in a prefix of their
 # own that shows Japanese; one display test at a time, as above.
-foreach(test first_start tray_menu settings_dialog position_mode)
+foreach(test first_start second_instance tray_menu settings_dialog position_mode)
     add_test(NAME e2e.win32.${test}
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/${test}.sh $<TARGET_FILE:tavlo>
             ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-shell)
