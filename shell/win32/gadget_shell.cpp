@@ -28,24 +28,13 @@ constexpr std::array<TimerSlot, 3> kTimerSlots{{
     {&MainTimers::TmrRS, kTmrRS},
 }};
 
-ATOM registerWindowClass(HINSTANCE module, WNDPROC procedure)
-{
-    WNDCLASSEXW description{};
-    description.cbSize = sizeof description;
-    description.lpfnWndProc = procedure;
-    description.hInstance = module;
-    description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    description.lpszClassName = kWindowClass;
-    return RegisterClassExW(&description);
-}
-
 }  // namespace
 
 GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale scale)
     : services_(services), system_(system), scale_(scale), mainWindow_(services), painter_(scale)
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    static const ATOM windowClass = registerWindowClass(module, ownedWindowProcedure<GadgetShell>);
+    static const ATOM windowClass = registerOwnedWindowClass<GadgetShell>(module, kWindowClass);
     if (!windowClass)
         return;
     window_ = CreateWindowExW(

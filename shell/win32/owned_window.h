@@ -19,4 +19,19 @@ template <typename Owner> LRESULT CALLBACK ownedWindowProcedure(HWND window, UIN
                                              : DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Registers the class `name` of such windows, with the arrow cursor and,
+// when given, a background brush.
+template <typename Owner>
+ATOM registerOwnedWindowClass(HINSTANCE module, const wchar_t* name, HBRUSH background = nullptr)
+{
+    WNDCLASSEXW description{};
+    description.cbSize = sizeof description;
+    description.lpfnWndProc = ownedWindowProcedure<Owner>;
+    description.hInstance = module;
+    description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    description.hbrBackground = background;
+    description.lpszClassName = name;
+    return RegisterClassExW(&description);
+}
+
 }  // namespace tavlo

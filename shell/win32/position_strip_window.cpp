@@ -14,17 +14,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"PstnStrip";
 
-ATOM registerWindowClass(HINSTANCE module, WNDPROC procedure)
-{
-    WNDCLASSEXW description{};
-    description.cbSize = sizeof description;
-    description.lpfnWndProc = procedure;
-    description.hInstance = module;
-    description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    description.lpszClassName = kWindowClass;
-    return RegisterClassExW(&description);
-}
-
 // The buttons of the window system's message boxes, in the system's own
 // face, which shows Japanese where the system does.
 HFONT messageFont()
@@ -55,7 +44,7 @@ PositionStripWindow::PositionStripWindow(HWND gadget, DpiScale scale, Handler ha
     : handler_(std::move(handler)), pointer_(scale), font_(messageFont())
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    static const ATOM windowClass = registerWindowClass(module, ownedWindowProcedure<PositionStripWindow>);
+    static const ATOM windowClass = registerOwnedWindowClass<PositionStripWindow>(module, kWindowClass);
     if (!windowClass)
         return;
     const PixelRect band = scale.whole(TwipRect{0, kNormalHeight, kWindowWidth, kPositionModeHeight - kNormalHeight});

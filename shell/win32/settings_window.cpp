@@ -22,18 +22,6 @@ constexpr wchar_t kDialogFace[] = L"MS UI Gothic";
 constexpr int kDialogPoints = 9;
 constexpr int kFontPickerPoints = 9;
 
-ATOM registerWindowClass(HINSTANCE module, WNDPROC procedure)
-{
-    WNDCLASSEXW description{};
-    description.cbSize = sizeof description;
-    description.lpfnWndProc = procedure;
-    description.hInstance = module;
-    description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    description.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    description.lpszClassName = kWindowClass;
-    return RegisterClassExW(&description);
-}
-
 std::wstring textOf(HWND control)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -122,7 +110,8 @@ void SettingsWindow::open(const SettingsStore& store, const PixelRect& screen)
 bool SettingsWindow::create(const PixelRect& screen)
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    static const ATOM windowClass = registerWindowClass(module, ownedWindowProcedure<SettingsWindow>);
+    static const ATOM windowClass = registerOwnedWindowClass<SettingsWindow>(
+        module, kWindowClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (!windowClass)
         return false;
     const PixelRect client = settingsDialogClient(scale_);

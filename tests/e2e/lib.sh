@@ -113,11 +113,23 @@ run_gadget() {
 # Starts the gadget in folder $1; sets GADGET_PID. Its exit status lands in
 # $WORK/<pid>.status.
 start_gadget() {
+    start_in "$1" japanese_gadget
+}
+
+# Run in the background, so run_gadget's exec makes that job the gadget.
+japanese_gadget() {
+    LANG=ja_JP.UTF-8 LC_ALL='' run_gadget "$TAVLO"
+}
+
+# Runs the command $2... in folder $1 (made if missing), in the background;
+# sets GADGET_PID and GADGET_LOG. Its exit status lands in $WORK/<pid>.status.
+start_in() {
     local folder=$1 run="$WORK/run-$RANDOM"
+    shift
     mkdir -p "$folder"
     (
         cd "$folder"
-        (LANG=ja_JP.UTF-8 LC_ALL='' run_gadget "$TAVLO") >"$run.log" 2>&1 &
+        "$@" >"$run.log" 2>&1 &
         echo $! >"$run.pid"
         status=0
         wait $! || status=$?

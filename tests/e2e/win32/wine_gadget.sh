@@ -62,20 +62,7 @@ winepath_of() {
 # Starts tavlo.exe in folder $1 of the Linux side; sets GADGET_PID (the
 # Wine process of the program). Its exit status lands in $WORK/<pid>.status.
 start_wine_gadget() {
-    local folder=$1 run="$WORK/run-$RANDOM"
-    mkdir -p "$folder"
-    (
-        cd "$folder"
-        "$WINE_RUN" "$WINE_FOLDER" "$TAVLO" >"$run.log" 2>&1 &
-        echo $! >"$run.pid"
-        status=0
-        wait $! || status=$?
-        echo "$status" >"$WORK/$(cat "$run.pid").status"
-    ) &
-    wait_until 5 test -s "$run.pid" || fail "the gadget did not start"
-    GADGET_PID=$(cat "$run.pid")
-    GADGET_LOG="$run.log"
-    PIDS+=("$GADGET_PID")
+    start_in "$1" "$WINE_RUN" "$WINE_FOLDER" "$TAVLO"
 }
 
 # The gadget's window: the mapped top-level window titled "Tavlo".
