@@ -20,8 +20,9 @@ public:
     // caller can let events run.
     virtual bool reserve(std::uint64_t words, const std::function<void()>& meanwhile = {}) = 0;
 
-    // Gives back the block held, if any.
-    virtual void release() = 0;
+    // Gives back the block held, if any; a large one in slices, calling
+    // `meanwhile` between them.
+    virtual void release(const std::function<void()>& meanwhile = {}) = 0;
 };
 
 // Whether `moreBytes` more can be committed now: the memory available, less

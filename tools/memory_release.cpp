@@ -46,7 +46,7 @@ void releaseMemory(const std::string& lblMClr, GadgetView& view, MainTimers& tim
     }
     // Whether it ran through or stopped, the restart timer hands the display back.
     timers.TmrRS = {true, 1000};
-    blocks.release();
+    blocks.release(letEventsRun);
 }
 
 }  // namespace tavlo

@@ -10,6 +10,10 @@
 namespace tavlo {
 namespace {
 
+// Committed and given back in slices of 64 MB, a few tens of milliseconds
+// each: the whole block at once would hold the caller for a second.
+constexpr std::size_t kSlice = std::size_t{64} << 20;
+
 std::uintptr_t pageSize()
 {
     static const auto size = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
@@ -55,8 +59,6 @@ bool MmapMemoryBlocks::reserve(std::uint64_t words, const std::function<void()>&
         release();
         return false;
     }
-    // In slices of 64 MB, a few tens of milliseconds each.
-    constexpr std::size_t kSlice = std::size_t{64} << 20;
     for (std::size_t at = bytes_; at < bytes; at += kSlice) {
         commit(static_cast<unsigned char*>(block) + at, std::min(kSlice, bytes - at));
         if (meanwhile && at + kSlice < bytes)
@@ -67,10 +69,18 @@ bool MmapMemoryBlocks::reserve(std::uint64_t words, const std::function<void()>&
     return true;
 }
 
-void MmapMemoryBlocks::release()
+void MmapMemoryBlocks::release(const std::function<void()>& meanwhile)
 {
-    if (block_)
-        ::munmap(block_, bytes_);
+    // From the end, so that what is left stays one mapping; the first slice
+    // may be partial, the others are whole pages.
+    auto* start = static_cast<unsigned char*>(block_);
+    for (std::size_t end = bytes_; block_ && end > 0;) {
+        const std::size_t from = end > kSlice ? (end - 1) / kSlice * kSlice : 0;
+        ::munmap(start + from, end - from);
+        end = from;
+        if (meanwhile && end > 0)
+            meanwhile();
+    }
     block_ = nullptr;
     bytes_ = 0;
 }

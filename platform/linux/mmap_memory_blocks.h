@@ -20,7 +20,7 @@ public:
     MmapMemoryBlocks& operator=(const MmapMemoryBlocks&) = delete;
 
     bool reserve(std::uint64_t words, const std::function<void()>& meanwhile = {}) override;
-    void release() override;
+    void release(const std::function<void()>& meanwhile = {}) override;
 
 private:
     MemoryStatus& memory_;

@@ -9,6 +9,10 @@
 namespace tavlo {
 namespace {
 
+// Committed and given back in slices of 64 MB, a few tens of milliseconds
+// each: the whole block at once would hold the caller for a second.
+constexpr std::size_t kSlice = std::size_t{64} << 20;
+
 std::size_t pageSize()
 {
     static const std::size_t size = [] {
@@ -82,8 +86,6 @@ bool VirtualAllocMemoryBlocks::reserve(std::uint64_t words, const std::function<
 bool VirtualAllocMemoryBlocks::commit(std::size_t pages, const std::function<void()>& meanwhile)
 {
     auto* start = static_cast<unsigned char*>(range_);
-    // In slices of 64 MB, a few tens of milliseconds each.
-    constexpr std::size_t kSlice = std::size_t{64} << 20;
     for (std::size_t at = committed_; at < pages; at += kSlice) {
         const std::size_t length = std::min(kSlice, pages - at);
         if (!commitAndTouch(start + at, length))
@@ -95,8 +97,16 @@ bool VirtualAllocMemoryBlocks::commit(std::size_t pages, const std::function<voi
     return true;
 }
 
-void VirtualAllocMemoryBlocks::release()
+void VirtualAllocMemoryBlocks::release(const std::function<void()>& meanwhile)
 {
+    auto* start = static_cast<unsigned char*>(range_);
+    for (std::size_t end = committed_; range_ && end > 0;) {
+        const std::size_t from = end > kSlice ? (end - 1) / kSlice * kSlice : 0;
+        VirtualFree(start + from, end - from, MEM_DECOMMIT);
+        end = from;
+        if (meanwhile && end > 0)
+            meanwhile();
+    }
     if (range_)
         VirtualFree(range_, 0, MEM_RELEASE);
     range_ = nullptr;

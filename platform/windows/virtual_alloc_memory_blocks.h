@@ -22,7 +22,7 @@ public:
     VirtualAllocMemoryBlocks& operator=(const VirtualAllocMemoryBlocks&) = delete;
 
     bool reserve(std::uint64_t words, const std::function<void()>& meanwhile = {}) override;
-    void release() override;
+    void release(const std::function<void()>& meanwhile = {}) override;
 
     // The words held.
     std::span<std::uint32_t> words() const

@@ -137,7 +137,7 @@ struct FakeBlocks final : MemoryBlocks {
         held = words <= capacity;
         return held;
     }
-    void release() override { held = false; }
+    void release(const std::function<void()>& = {}) override { held = false; }
 };
 
 // Programs that are "installed", and the starts asked for.
