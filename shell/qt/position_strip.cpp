@@ -5,18 +5,12 @@
 #include <QPainterPath>
 #include <QPushButton>
 
+#include "display/position_strip_layout.h"
 #include "platform/qt/qt_geometry.h"
 #include "shell/qt/qt_colour.h"
 
 namespace tavlo {
 namespace {
-
-constexpr Colour kButtonColour = 0xCCFCB6;  // 0x00BBGGRR; not the colour key, so they stay opaque
-
-QRect twipRect(double left, double top, double width, double height)
-{
-    return wholeQRect({left, top, width, height});
-}
 
 // A four-way arrow on a light tile: what can be dragged.
 QPixmap handleImage(qreal ratio)
@@ -69,16 +63,16 @@ void DragHandle::mouseMoveEvent(QMouseEvent* event)
 
 PositionStrip::PositionStrip(QWidget* window)
     : PstnMove(new DragHandle(window)),
-      cmdPstnSave(new QPushButton("決定", window)),
-      cmdFstPstn(new QPushButton("元の位置に戻す", window))
+      cmdPstnSave(new QPushButton(QString::fromUtf8(kPstnSaveCaption.data(), kPstnSaveCaption.size()), window)),
+      cmdFstPstn(new QPushButton(QString::fromUtf8(kFstPstnCaption.data(), kFstPstnCaption.size()), window))
 {
-    PstnMove->setGeometry(twipRect(360, 3660, 480, 480));
+    PstnMove->setGeometry(wholeQRect(kPstnMoveRect));
     cmdPstnSave->setObjectName("cmdPstnSave");
-    cmdPstnSave->setGeometry(twipRect(960, 3710, 615, 375));
+    cmdPstnSave->setGeometry(wholeQRect(kPstnSaveRect));
     cmdFstPstn->setObjectName("cmdFstPstn");
-    cmdFstPstn->setGeometry(twipRect(1680, 3710, 1575, 375));
-    const QString style
-        = QString("QPushButton { background: %1; border: 1px solid #707070; }").arg(toQColor(kButtonColour).name());
+    cmdFstPstn->setGeometry(wholeQRect(kFstPstnRect));
+    const QString style = QString("QPushButton { background: %1; border: 1px solid #707070; }")
+                              .arg(toQColor(kStripButtonColour).name());
     cmdPstnSave->setStyleSheet(style);
     cmdFstPstn->setStyleSheet(style);
     setVisible(false);
