@@ -101,6 +101,10 @@ LRESULT GadgetShell::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         timerTick(wParam);
         return 0;
+    case WM_MOUSEACTIVATE:
+        // A click on the readouts leaves the foreground where it is: the
+        // gadget lies on the desktop and takes no keyboard.
+        return MA_NOACTIVATE;
     case WM_CONTEXTMENU: {
         POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         // From the keyboard the menu opens where the pointer is.
@@ -111,10 +115,18 @@ LRESULT GadgetShell::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case kTrayMessage:
         // The icon's callback carries the mouse message in its low word.
-        if (trayMessageAction(LOWORD(lParam)) == TrayAction::ShowPopup) {
+        switch (trayMessageAction(LOWORD(lParam))) {
+        case TrayAction::ShowPopup: {
             POINT at{};
             GetCursorPos(&at);
             showPopup(at);
+            break;
+        }
+        case TrayAction::UnloadMenu:
+            unloadMenu();
+            break;
+        case TrayAction::Nothing:
+            break;
         }
         return 0;
     case WM_CLOSE:
@@ -164,6 +176,7 @@ void GadgetShell::timerTick(UINT_PTR id)
         break;
     case kTmrRS:
         memoryReleaseLoaded_ = false;
+        unloadMenu();
         mainWindow_.TmrRS_Timer();
         break;
     default:
@@ -177,11 +190,21 @@ void GadgetShell::showPopup(POINT at)
     // The icon's press and release both ask for the menu: one at a time.
     if (menuOpen_)
         return;
+    if (!menu_)
+        menu_.emplace();
     menuOpen_ = true;
-    const std::optional<MenuCommand> command = menu_.choose(window_, at);
+    const std::optional<MenuCommand> command = menu_->choose(at);
     menuOpen_ = false;
     if (command)
         menuPicked(*command);
+}
+
+void GadgetShell::unloadMenu()
+{
+    // Timers and the icon's messages reach here from inside the menu's own
+    // loop, whose window must outlive it.
+    if (!menuOpen_)
+        menu_.reset();
 }
 
 void GadgetShell::menuPicked(MenuCommand command)
@@ -198,6 +221,7 @@ void GadgetShell::menuPicked(MenuCommand command)
     case MenuCommand::Emp:
         // The shell asks and shows the progress itself: no progress reaches here.
         cmdRBinEmp_Click(services_.recycleBin, services_.notifier, [](std::size_t, std::size_t) { return true; });
+        unloadMenu();
         break;
     case MenuCommand::ClipBoadClr:
         emptyClipboard(window_);

@@ -50,6 +50,8 @@ private:
     void paint();
     void timerTick(UINT_PTR id);
     void showPopup(POINT at);
+    // Destroys the menu window, unless its menu is open.
+    void unloadMenu();
     void menuPicked(MenuCommand command);
     // "メモリ開放": frmMClr's load handler, with the view repainted between steps.
     void releaseMemory();
@@ -72,7 +74,10 @@ private:
     UINT taskbarCreated_ = 0;
     GadgetPainter painter_;
     std::unique_ptr<NotifyIcon> tray_;
-    PopupMenu menu_;
+    // The menu window frmDTMnMenu, while loaded: made for the first menu,
+    // destroyed by a left click on the icon, the restart timer and the
+    // recycle-bin action.
+    std::optional<PopupMenu> menu_;
     std::unique_ptr<PositionStripWindow> strip_;
     // What the window shows and how it is placed and keyed now.
     std::optional<GadgetView> painted_;
