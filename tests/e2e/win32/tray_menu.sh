@@ -22,8 +22,9 @@ xdotool mousemove $((759 + 100)) $((59 + 85)) click 3
 wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]' || fail "a right click on the gadget opened no menu"
 sleep 0.5
 screenshot gadget-menu
-foreground=$(foreground_class)
-[ "$foreground" = frmDTMnMenu ] || fail "the foreground window under the open menu is '$foreground'"
+# Wine may settle the foreground a little after the menu shows.
+wait_until 5 bash -c '[ "$(foreground_class)" = frmDTMnMenu ]' ||
+    fail "the foreground window under the open menu is '$(foreground_class)'"
 
 # A click on the desktop beside the menu closes it; the gadget still does
 # not come to the foreground.
