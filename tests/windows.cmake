@@ -56,11 +56,16 @@ add_test(NAME e2e.colour_key
 set_tests_properties(e2e.colour_key PROPERTIES LABELS e2e TIMEOUT 180 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine-display)
 
 # End-to-end of tavlo.exe under Wine, Xvfb and trayer, in a prefix of their
-# own that shows Japanese; one display test at a time, as above.
-foreach(test first_start second_instance tray_menu settings_dialog position_mode)
+# own that shows Japanese; one display test at a time, as above. A console
+# helper in the same prefix looks at the desktop and the clipboard as
+# Windows sees them, and ends the session.
+add_executable(tavlo_window_probe e2e/win32/window_probe.cpp)
+target_link_options(tavlo_window_probe PRIVATE $<$<CXX_COMPILER_ID:GNU>:-municode>)
+target_link_libraries(tavlo_window_probe PRIVATE user32)
+foreach(test first_start second_instance tray_menu settings_dialog position_mode maintenance end_session)
     add_test(NAME e2e.win32.${test}
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/${test}.sh $<TARGET_FILE:tavlo>
-            ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-shell)
+            ${CMAKE_BINARY_DIR}/e2e-artifacts ${CMAKE_BINARY_DIR}/wine-shell $<TARGET_FILE:tavlo_window_probe>)
     set_tests_properties(e2e.win32.${test} PROPERTIES LABELS e2e TIMEOUT 120 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine-display)
 endforeach()
 

@@ -24,6 +24,18 @@ unsigned systemDpi()
     return dpi > 0 ? static_cast<unsigned>(dpi) : 0;
 }
 
+unsigned windowDpi(HWND window)
+{
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = [] {
+        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        return user32 ? reinterpret_cast<GetDpiForWindowFunction>(
+                   reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")))
+                      : nullptr;
+    }();
+    return getDpiForWindow ? getDpiForWindow(window) : 0;
+}
+
 namespace {
 
 MonitorArea areaOf(HMONITOR handle)

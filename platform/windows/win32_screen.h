@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <span>
 #include <vector>
 
@@ -20,6 +22,11 @@ public:
 // (Windows 10 from 1607 on), else the screen's logical pixels an inch; 0
 // (Windows' 96) when neither answers.
 unsigned systemDpi();
+
+// The DPI of the monitor `window` stands on, as a per-monitor program sees
+// it: GetDpiForWindow where the system has it (Windows 10 from 1607 on),
+// else 0 (unknown).
+unsigned windowDpi(HWND window);
 
 // A monitor as the system places it on the desktop, in the program's pixels.
 struct MonitorArea {

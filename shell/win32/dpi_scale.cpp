@@ -16,6 +16,12 @@ PixelRect DpiScale::whole(const TwipRect& rect) const
     return {left, top, whole(rect.left + rect.width) - left, whole(rect.top + rect.height) - top};
 }
 
+PixelRect windowPlace(const TwipRect& window, DpiScale desktop, DpiScale own)
+{
+    const PixelRect size = own.whole(TwipRect{0, 0, window.width, window.height});
+    return {desktop.whole(window.left), desktop.whole(window.top), size.width, size.height};
+}
+
 int DpiScale::fontPixels(double points) const
 {
     return static_cast<int>(std::lround(points * dpi_ / 72));

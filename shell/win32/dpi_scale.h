@@ -26,4 +26,10 @@ private:
     unsigned dpi_;
 };
 
+// The gadget window's rectangle in pixels. Its corner turns at the
+// desktop's DPI, the one the screen's twips are measured at, so that the
+// window stays where its twips put it whatever the DPI of the monitor it
+// stands on; its size turns at the window's own DPI, at which it is drawn.
+PixelRect windowPlace(const TwipRect& window, DpiScale desktop, DpiScale own);
+
 }  // namespace tavlo

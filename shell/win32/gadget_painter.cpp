@@ -52,6 +52,16 @@ GadgetPainter::~GadgetPainter()
         DeleteObject(handle);
 }
 
+void GadgetPainter::rescale(DpiScale scale)
+{
+    for (const auto& [spec, handle] : fonts_)
+        DeleteObject(handle);
+    fonts_.clear();
+    for (std::vector<std::uint32_t>& moon : moons_)
+        moon.clear();
+    scale_ = scale;
+}
+
 void GadgetPainter::paint(HDC device, const GadgetView& view)
 {
     const RECT window{0, 0, scale_.whole(view.window.width), scale_.whole(view.window.height)};

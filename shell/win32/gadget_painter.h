@@ -26,6 +26,9 @@ public:
 
     // Paints the whole window into `device`, whose origin is the window's.
     void paint(HDC device, const GadgetView& view);
+    // Paints at `scale` from now on: the fonts and pictures made at the old
+    // one go.
+    void rescale(DpiScale scale);
 
 private:
     HFONT font(const FontSpec& spec);

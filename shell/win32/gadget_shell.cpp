@@ -4,6 +4,7 @@
 
 #include "platform/windows/layered_window.h"
 #include "platform/windows/win32_clipboard.h"
+#include "platform/windows/win32_screen.h"
 #include "shell/maintenance.h"
 #include "shell/tray_messages.h"
 #include "shell/win32/timer_plan.h"
@@ -31,7 +32,7 @@ constexpr std::array<TimerSlot, 3> kTimerSlots{{
 }  // namespace
 
 GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale scale)
-    : services_(services), system_(system), scale_(scale), mainWindow_(services), painter_(scale)
+    : services_(services), system_(system), desktop_(scale), scale_(scale), mainWindow_(services), painter_(scale)
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
     static const ATOM windowClass = registerOwnedWindowClass<GadgetShell>(module, kWindowClass);
@@ -49,7 +50,18 @@ GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale s
     // Explorer tells every window this message when it starts again.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     tray_ = std::make_unique<NotifyIcon>(window_, kTrayMessage);
-    strip_ = std::make_unique<PositionStripWindow>(window_, scale_, [this](const StripEvent& event) {
+    // Per monitor, the window may stand on one of another DPI from the start.
+    if (const unsigned own = windowDpi(window_); own != 0 && own != scale_.dpi()) {
+        scale_ = DpiScale(own);
+        painter_.rescale(scale_);
+    }
+    makeStrip();
+}
+
+void GadgetShell::makeStrip()
+{
+    strip_.reset();
+    strip_ = std::make_unique<PositionStripWindow>(window_, scale_, desktop_, [this](const StripEvent& event) {
         applyStripEvent(mainWindow_, event);
         sync();
     });
@@ -95,12 +107,22 @@ LRESULT GadgetShell::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         paint();
         return 0;
+    case WM_DPICHANGED:
+        // The suggested rectangle keeps a window that the system drags under
+        // the pointer; this one moves only by its twips, so only its size
+        // follows the new DPI.
+        dpiChanged(LOWORD(wParam));
+        return 0;
     case WM_ERASEBKGND:
         // The picture covers the whole window.
         return 1;
     case WM_TIMER:
         timerTick(wParam);
         return 0;
+    case WM_MOUSEACTIVATE:
+        // A click on the readouts leaves the foreground where it is: the
+        // gadget lies on the desktop and takes no keyboard.
+        return MA_NOACTIVATE;
     case WM_CONTEXTMENU: {
         POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         // From the keyboard the menu opens where the pointer is.
@@ -111,10 +133,18 @@ LRESULT GadgetShell::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case kTrayMessage:
         // The icon's callback carries the mouse message in its low word.
-        if (trayMessageAction(LOWORD(lParam)) == TrayAction::ShowPopup) {
+        switch (trayMessageAction(LOWORD(lParam))) {
+        case TrayAction::ShowPopup: {
             POINT at{};
             GetCursorPos(&at);
             showPopup(at);
+            break;
+        }
+        case TrayAction::UnloadMenu:
+            unloadMenu();
+            break;
+        case TrayAction::Nothing:
+            break;
         }
         return 0;
     case WM_CLOSE:
@@ -153,6 +183,18 @@ void GadgetShell::paint()
     EndPaint(window_, &paintInfo);
 }
 
+void GadgetShell::dpiChanged(unsigned dpi)
+{
+    if (dpi == 0 || dpi == scale_.dpi())
+        return;
+    scale_ = DpiScale(dpi);
+    painter_.rescale(scale_);
+    makeStrip();
+    placed_.reset();
+    painted_.reset();
+    sync();
+}
+
 void GadgetShell::timerTick(UINT_PTR id)
 {
     switch (id) {
@@ -164,6 +206,7 @@ void GadgetShell::timerTick(UINT_PTR id)
         break;
     case kTmrRS:
         memoryReleaseLoaded_ = false;
+        unloadMenu();
         mainWindow_.TmrRS_Timer();
         break;
     default:
@@ -177,11 +220,21 @@ void GadgetShell::showPopup(POINT at)
     // The icon's press and release both ask for the menu: one at a time.
     if (menuOpen_)
         return;
+    if (!menu_)
+        menu_.emplace();
     menuOpen_ = true;
-    const std::optional<MenuCommand> command = menu_.choose(window_, at);
+    const std::optional<MenuCommand> command = menu_->choose(at);
     menuOpen_ = false;
     if (command)
         menuPicked(*command);
+}
+
+void GadgetShell::unloadMenu()
+{
+    // Timers and the icon's messages reach here from inside the menu's own
+    // loop, whose window must outlive it.
+    if (!menuOpen_)
+        menu_.reset();
 }
 
 void GadgetShell::menuPicked(MenuCommand command)
@@ -198,6 +251,7 @@ void GadgetShell::menuPicked(MenuCommand command)
     case MenuCommand::Emp:
         // The shell asks and shows the progress itself: no progress reaches here.
         cmdRBinEmp_Click(services_.recycleBin, services_.notifier, [](std::size_t, std::size_t) { return true; });
+        unloadMenu();
         break;
     case MenuCommand::ClipBoadClr:
         emptyClipboard(window_);
@@ -247,8 +301,8 @@ void GadgetShell::letEventsRun()
 void GadgetShell::sync()
 {
     const GadgetView& view = mainWindow_.view;
-    const PixelRect place
-        = scale_.whole(TwipRect{view.window.left, view.window.top, view.window.width, view.window.height});
+    const PixelRect place = windowPlace(
+        TwipRect{view.window.left, view.window.top, view.window.width, view.window.height}, desktop_, scale_);
     if (place != placed_) {
         SetWindowPos(window_, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
         placed_ = place;

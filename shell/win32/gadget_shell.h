@@ -26,8 +26,9 @@ namespace tavlo {
 // brings the window, the icon and the timers in line with the logic's view.
 class GadgetShell {
 public:
-    // Makes the window, hidden and keyed with the load key; a failure (no
-    // display) leaves created() false.
+    // Makes the window, hidden and keyed with the load key, placed and
+    // drawn at the desktop's `scale` until its monitor says otherwise; a
+    // failure (no display) leaves created() false.
     GadgetShell(Services& services, WindowsServices& system, DpiScale scale);
     ~GadgetShell();
     GadgetShell(const GadgetShell&) = delete;
@@ -48,8 +49,14 @@ private:
     template <typename Owner> friend LRESULT CALLBACK ownedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
+    // The monitor's DPI changed, or the window went to a monitor of another:
+    // drawn and sized afresh at `dpi`, its corner where its twips say.
+    void dpiChanged(unsigned dpi);
+    void makeStrip();
     void timerTick(UINT_PTR id);
     void showPopup(POINT at);
+    // Destroys the menu window, unless its menu is open.
+    void unloadMenu();
     void menuPicked(MenuCommand command);
     // "メモリ開放": frmMClr's load handler, with the view repainted between steps.
     void releaseMemory();
@@ -66,13 +73,20 @@ private:
 
     Services& services_;
     WindowsServices& system_;
+    // The scale of the desktop's coordinates, which the screen's twips and
+    // the window's corner turn at, and the window's own, which its size and
+    // picture turn at.
+    DpiScale desktop_;
     DpiScale scale_;
     MainWindow mainWindow_;
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     GadgetPainter painter_;
     std::unique_ptr<NotifyIcon> tray_;
-    PopupMenu menu_;
+    // The menu window frmDTMnMenu, while loaded: made for the first menu,
+    // destroyed by a left click on the icon, the restart timer and the
+    // recycle-bin action.
+    std::optional<PopupMenu> menu_;
     std::unique_ptr<PositionStripWindow> strip_;
     // What the window shows and how it is placed and keyed now.
     std::optional<GadgetView> painted_;

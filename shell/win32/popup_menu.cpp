@@ -6,6 +6,8 @@
 namespace tavlo {
 namespace {
 
+constexpr wchar_t kWindowClass[] = L"frmDTMnMenu";
+
 void append(HMENU into, const std::vector<MenuNode>& nodes)
 {
     for (const MenuNode& node : nodes) {
@@ -26,20 +28,41 @@ void append(HMENU into, const std::vector<MenuNode>& nodes)
 PopupMenu::PopupMenu() : menu_(CreatePopupMenu())
 {
     append(menu_, menuTree());
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    static const ATOM windowClass = registerOwnedWindowClass<PopupMenu>(module, kWindowClass);
+    if (!windowClass)
+        return;
+    // Owned by no window: bringing an owned window to the front would raise
+    // its owner, the gadget, with it.
+    CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"Tavlo", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module, this);
 }
 
 PopupMenu::~PopupMenu()
 {
+    if (window_)
+        DestroyWindow(window_);
     DestroyMenu(menu_);
 }
 
-std::optional<MenuCommand> PopupMenu::choose(HWND owner, POINT at) const
+LRESULT PopupMenu::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_DESTROY) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return 0;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+std::optional<MenuCommand> PopupMenu::choose(POINT at) const
+{
+    if (!window_)
+        return std::nullopt;
     // A menu of a window in the background would not close on a click
     // elsewhere; the message after it lets the menu's loop end properly.
-    SetForegroundWindow(owner);
-    const BOOL id = TrackPopupMenu(menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-    PostMessageW(owner, WM_NULL, 0, 0);
+    SetForegroundWindow(window_);
+    const BOOL id = TrackPopupMenu(menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+    PostMessageW(window_, WM_NULL, 0, 0);
     return commandOfMenuId(static_cast<unsigned>(id));
 }
 

@@ -40,8 +40,8 @@ RECT toRect(const PixelRect& rect, POINT origin)
 
 }  // namespace
 
-PositionStripWindow::PositionStripWindow(HWND gadget, DpiScale scale, Handler handler)
-    : handler_(std::move(handler)), pointer_(scale), font_(messageFont())
+PositionStripWindow::PositionStripWindow(HWND gadget, DpiScale scale, DpiScale desktop, Handler handler)
+    : handler_(std::move(handler)), pointer_(scale, desktop), font_(messageFont())
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
     static const ATOM windowClass = registerOwnedWindowClass<PositionStripWindow>(module, kWindowClass);

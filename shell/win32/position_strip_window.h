@@ -19,7 +19,9 @@ class PositionStripWindow {
 public:
     using Handler = std::function<void(const StripEvent&)>;
 
-    PositionStripWindow(HWND gadget, DpiScale scale, Handler handler);
+    // Drawn at the gadget's `scale`; the pointer's moves in twips at the
+    // `desktop` scale the gadget is placed at.
+    PositionStripWindow(HWND gadget, DpiScale scale, DpiScale desktop, Handler handler);
     ~PositionStripWindow();
     PositionStripWindow(const PositionStripWindow&) = delete;
     PositionStripWindow& operator=(const PositionStripWindow&) = delete;

@@ -44,7 +44,7 @@ StripEvent StripPointer::handleEvent(StripEvent::Kind kind, int x, int y, int bu
 {
     // The handle's own coordinates, in twips as the handlers count.
     const PixelRect& handle = places_.PstnMove;
-    const double twipsPerPixel = 1440.0 / scale_.dpi();
+    const double twipsPerPixel = 1440.0 / desktop_.dpi();
     return {kind, StripPart::PstnMove, buttons, (x - handle.x) * twipsPerPixel, (y - handle.y) * twipsPerPixel};
 }
 

@@ -44,7 +44,10 @@ struct StripPlaces {
 // the press and the release are both on it.
 class StripPointer {
 public:
-    explicit StripPointer(const DpiScale& scale) : scale_(scale), places_(scale) {}
+    // The strip is drawn at the window's `scale`; the window is placed at
+    // the `desktop` scale (see windowPlace), at which the pointer's moves
+    // turn into twips, so that the window follows the pointer to the pixel.
+    StripPointer(const DpiScale& scale, const DpiScale& desktop) : desktop_(desktop), places_(scale) {}
 
     const StripPlaces& places() const { return places_; }
     std::optional<StripEvent> press(int x, int y, int buttons);
@@ -58,7 +61,7 @@ public:
 private:
     StripEvent handleEvent(StripEvent::Kind kind, int x, int y, int buttons) const;
 
-    DpiScale scale_;
+    DpiScale desktop_;
     StripPlaces places_;
     std::optional<StripPart> held_;
 };

@@ -12,6 +12,9 @@ IPA_FONTS=/usr/share/fonts/opentype/ipafont-gothic
 [ -e "$IPA_FONTS/ipagp.ttf" ] || { echo "SKIP: the IPA Gothic fonts are missing"; exit 77; }
 
 WINE_RUN=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../platform/windows/wine_run.sh")
+# The console helper window_probe.cpp, the tests' fourth argument.
+PROBE=${4:+$(realpath "$4")}
+export WINE_RUN WINE_FOLDER PROBE
 trap 'cleanup; "$WINE_RUN" "$WINE_FOLDER" --stop' EXIT
 
 # The registry entries that make Japanese show: the font links of the
@@ -99,4 +102,16 @@ shown_windows() {
     done
 }
 
-export -f gadget_window docked_icons shown_windows tray_panel
+# Runs the console helper with the arguments given; its output without
+# the carriage returns of Windows' text mode.
+probe() {
+    [ -n "$PROBE" ] || fail "no window_probe.exe given"
+    "$WINE_RUN" "$WINE_FOLDER" "$PROBE" "$@" | tr -d '\r'
+}
+
+# The class of Windows' foreground window, "none" when there is none.
+foreground_class() {
+    probe foreground
+}
+
+export -f gadget_window probe foreground_class docked_icons shown_windows tray_panel

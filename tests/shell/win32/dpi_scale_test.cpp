@@ -50,5 +50,29 @@ TEST(DpiScale, PlacesTheWindowAtTheFirstRunPlace)
     EXPECT_EQ(scale.whole(11520.0 / 13), 59);
 }
 
+struct PlaceRow {
+    const char* name;
+    unsigned desktopDpi, ownDpi;
+    PixelRect place;
+};
+
+class WindowPlace : public testing::TestWithParam<PlaceRow> {};
+
+TEST_P(WindowPlace, KeepsItsCornerAtTheDesktopDpiAndTakesItsSizeFromItsOwn)
+{
+    // The first-run place on a 1024 x 768 screen at 96 DPI, in twips.
+    const TwipRect window{15360.0 - 3630 - 350, 11520.0 / 13, 3630, 3555};
+    const PlaceRow row = GetParam();
+    EXPECT_EQ(windowPlace(window, DpiScale(row.desktopDpi), DpiScale(row.ownDpi)), row.place);
+}
+
+// A monitor at 150 % or 200 % beside a primary one at 100 %: the window
+// grows where it stands rather than jumping to 1.5 or 2 times its place;
+// a 100 % monitor beside a 150 % primary one shrinks it in place.
+INSTANTIATE_TEST_SUITE_P(Monitors, WindowPlace,
+    testing::Values(PlaceRow{"Same", 96, 96, {759, 59, 242, 237}}, PlaceRow{"Larger", 96, 144, {759, 59, 363, 356}},
+        PlaceRow{"Double", 96, 192, {759, 59, 484, 474}}, PlaceRow{"Smaller", 144, 96, {1138, 89, 242, 237}}),
+    [](const testing::TestParamInfo<PlaceRow>& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace tavlo

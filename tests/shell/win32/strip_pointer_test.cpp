@@ -51,7 +51,7 @@ class HandleAtDpi : public testing::TestWithParam<HandleRow> {};
 TEST_P(HandleAtDpi, ReportsThePointerInTwipsFromItsCornerWhileHeld)
 {
     const HandleRow row = GetParam();
-    StripPointer pointer{DpiScale(row.dpi)};
+    StripPointer pointer{DpiScale(row.dpi), DpiScale(row.dpi)};
     const PixelRect handle = pointer.places().PstnMove;
     const At at = inside(handle, row.dx, row.dy);
 
@@ -75,9 +75,24 @@ INSTANTIATE_TEST_SUITE_P(Scales, HandleAtDpi,
     testing::Values(HandleRow{96, 16, 16, 240, 240}, HandleRow{120, 3, 5, 36, 60}, HandleRow{144, 0, 31, 0, 310},
         HandleRow{192, 21, 2, 157.5, 15}));
 
+TEST(StripPointer, MovesTheWindowAsFarAsThePointerOnAMonitorOfItsOwnDpi)
+{
+    // Drawn at 150 % on a monitor beside a 100 % primary one: 30 pixels of
+    // the pointer are 450 twips, which place the window 30 pixels further.
+    StripPointer pointer{DpiScale(144), DpiScale(96)};
+    const PixelRect handle = pointer.places().PstnMove;
+    const std::optional<StripEvent> pressed = pointer.press(handle.x + 5, handle.y + 5, 1);
+    const std::optional<StripEvent> moved = pointer.move(handle.x + 35, handle.y + 25, 1);
+    ASSERT_TRUE(pressed && moved);
+    EXPECT_DOUBLE_EQ(moved->x - pressed->x, 450);
+    EXPECT_DOUBLE_EQ(moved->y - pressed->y, 300);
+    EXPECT_EQ(windowPlace(TwipRect{11235 + moved->x - pressed->x, 900, 3630, 4350}, DpiScale(96), DpiScale(144)).x,
+        windowPlace(TwipRect{11235, 900, 3630, 4350}, DpiScale(96), DpiScale(144)).x + 30);
+}
+
 TEST(StripPointer, ClicksAButtonOnlyWhenPressedAndReleasedOnIt)
 {
-    StripPointer pointer{DpiScale(96)};
+    StripPointer pointer{DpiScale(96), DpiScale(96)};
     const StripPlaces& places = pointer.places();
     for (const StripPart button : {StripPart::cmdPstnSave, StripPart::cmdFstPstn}) {
         const At at = inside(places.of(button));
@@ -100,7 +115,7 @@ TEST(StripPointer, ClicksAButtonOnlyWhenPressedAndReleasedOnIt)
 
 TEST(StripPointer, ForgetsWhatWasHeldWhenTheWindowLosesThePointer)
 {
-    StripPointer pointer{DpiScale(96)};
+    StripPointer pointer{DpiScale(96), DpiScale(96)};
     const At handle = inside(pointer.places().PstnMove);
     pointer.press(handle.x, handle.y, 1);
     pointer.cancel();

@@ -1,0 +1,136 @@
+// A console helper of the Windows program's end-to-end tests, run in the
+// same Wine prefix as tavlo.exe, so that it sees the same desktop and
+// clipboard:
+//   window_probe foreground          the class of the foreground window, or
+//                                    "none"
+//   window_probe gui CLASS           of the thread of the window of CLASS:
+//                                    "active=A menu=M", the classes of its
+//                                    active window and of its open menu's
+//                                    owner, "none" where it has none
+//   window_probe set-clipboard TEXT  puts TEXT on the clipboard
+//   window_probe clipboard           the clipboard's text, or "empty" when
+//                                    it holds no format at all
+//   window_probe end-session CLASS   asks the top-level window of CLASS
+//                                    whether the session may end and tells
+//                                    it that it ends, as logoff does
+// Exits 0 on success, 1 with the reason on standard error.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int failed(const char* what)
+{
+    std::fprintf(stderr, "%s failed: error %lu\n", what, GetLastError());
+    return 1;
+}
+
+std::string utf8(const std::wstring& text)
+{
+    std::string result(static_cast<std::size_t>(text.size()) * 4, '\0');
+    result.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+        result.data(), static_cast<int>(result.size()), nullptr, nullptr)));
+    return result;
+}
+
+std::string classOf(HWND window)
+{
+    wchar_t name[256] = {};
+    if (!window || !GetClassNameW(window, name, 256))
+        return "none";
+    return utf8(name);
+}
+
+int foreground()
+{
+    std::puts(classOf(GetForegroundWindow()).c_str());
+    return 0;
+}
+
+int gui(const wchar_t* className)
+{
+    const HWND window = FindWindowW(className, nullptr);
+    if (!window)
+        return failed("FindWindowW");
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return failed("GetGUIThreadInfo");
+    std::printf("active=%s menu=%s capture=%s\n", classOf(info.hwndActive).c_str(), classOf(info.hwndMenuOwner).c_str(),
+        classOf(info.hwndCapture).c_str());
+    return 0;
+}
+
+int setClipboard(const std::wstring& text)
+{
+    if (!OpenClipboard(nullptr))
+        return failed("OpenClipboard");
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory) {
+        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+    }
+    const bool set = memory && SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    return set ? 0 : failed("SetClipboardData");
+}
+
+int clipboard()
+{
+    if (CountClipboardFormats() == 0) {
+        std::puts("empty");
+        return 0;
+    }
+    if (!OpenClipboard(nullptr))
+        return failed("OpenClipboard");
+    std::wstring text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    std::puts(utf8(text).c_str());
+    return 0;
+}
+
+int endSession(const wchar_t* className)
+{
+    const HWND window = FindWindowW(className, nullptr);
+    if (!window)
+        return failed("FindWindowW");
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer))
+        return failed("WM_QUERYENDSESSION");
+    if (!answer) {
+        std::fputs("the window refused the end of the session\n", stderr);
+        return 1;
+    }
+    if (!SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer))
+        return failed("WM_ENDSESSION");
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int count, wchar_t** arguments)
+{
+    const std::wstring command = count > 1 ? arguments[1] : L"";
+    if (command == L"foreground" && count == 2)
+        return foreground();
+    if (command == L"gui" && count == 3)
+        return gui(arguments[2]);
+    if (command == L"set-clipboard" && count == 3)
+        return setClipboard(arguments[2]);
+    if (command == L"clipboard" && count == 2)
+        return clipboard();
+    if (command == L"end-session" && count == 3)
+        return endSession(arguments[2]);
+    std::fputs(
+        "usage: window_probe foreground | gui CLASS | set-clipboard TEXT | clipboard | end-session CLASS\n", stderr);
+    return 1;
+}
