@@ -6,15 +6,23 @@
 # Prints, for each: CPU time as a percentage of one core, peak RSS, private
 # memory (USS), wakeups per second and the time to the mapped window.
 #
-# Usage: bench/process_vs_conky.sh [SECONDS]   (default 60)
+# First, start-up against its floor: the gadget and a bare Qt program of the
+# same shape (a 242 x 237 frameless window and a notification icon) are
+# started in turn, RUNS times each, alternately; for each, the median time
+# from exec to its mapped window and the median peak RSS once started.
+#
+# Usage: bench/process_vs_conky.sh [SECONDS] [RUNS]   (defaults 60, 15)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
+runs=${2:-15}
 
 "$root/scripts/install-deps.sh" runtime build bench
 cmake -S "$root" --preset app >/dev/null
-cmake --build "$root/build/app" --target tavlo >/dev/null
+cmake --build "$root/build/app" --target tavlo tavlo_bare_qt tavlo_map_time >/dev/null
 tavlo="$root/build/app/tavlo"
+bare="$root/build/app/bench/startup/tavlo_bare_qt"
+map_time="$root/build/app/bench/startup/tavlo_map_time"
 
 work=$(mktemp -d /tmp/tavlo-bench.XXXXXX)
 pids=()
@@ -38,6 +46,24 @@ sleep 1
 
 now_ms() { date +%s%3N; }
 
+# Start-up, alternating so that both see the same machine. The peak is read
+# two seconds after the window is mapped, when the icon is in place.
+mkdir -p "$work/home"
+: >"$work/startup"
+for _ in $(seq "$runs"); do
+    for name in tavlo bare; do
+        echo "$name $(cd "$work/home" && "$map_time" 2000 "${!name}")" >>"$work/startup"
+    done
+done
+median() { sort -n | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+printf '%-6s %16s %22s  (%s runs each)\n' program "mapped ms (med)" "start-up peak RSS MB" "$runs"
+for name in tavlo bare; do
+    map=$(awk -v n="$name" '$1 == n {print $2}' "$work/startup" | median)
+    hwm=$(awk -v n="$name" '$1 == n {print $3}' "$work/startup" | median)
+    awk -v name="$name" -v map="$map" -v hwm="$hwm" 'BEGIN {printf "%-6s %16.1f %22.1f\n", name, map, hwm / 1024}'
+done
+echo
+
 # Starts a program and waits for its mapped window; prints "PID MS".
 launch() {
     local class=$1
@@ -50,7 +76,6 @@ launch() {
     echo "$pid $(($(now_ms) - start))"
 }
 
-mkdir -p "$work/home"
 read -r tavlo_pid tavlo_map < <(cd "$work/home" && launch tavlo "$tavlo")
 pids+=("$tavlo_pid")
 read -r conky_pid conky_map < <(launch conky conky -c "$root/bench/conky.conf")

@@ -61,6 +61,7 @@ tavlo_layer(tavlo_qt_shell LINKS tavlo_gadget tavlo_platform_qt tavlo_os Qt6::Wi
     shell/qt/moon_images.cpp
     shell/qt/position_strip.cpp
     shell/qt/render_cache.cpp
+    shell/qt/startup_trace.cpp
     shell/qt/translations.cpp
     shell/qt/tray_icon.cpp
     shell/qt/tray_menu.cpp

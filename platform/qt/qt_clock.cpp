@@ -1,7 +1,6 @@
 #include "platform/qt/qt_clock.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 
 namespace tavlo {
 namespace {
@@ -15,10 +14,20 @@ QTime timeOf(const LocalDateTime& moment)
     return {moment.hour, moment.minute, moment.second};
 }
 
-// "yyyy年M月d日dddd" -> "yyyy年M月d日", "dddd, MMMM d, yyyy" -> "MMMM d, yyyy".
+// "yyyy年M月d日dddd" -> "yyyy年M月d日", "dddd, MMMM d, yyyy" -> "MMMM d, yyyy":
+// each "dddd" goes with a comma after it and the blanks that follow. By
+// hand, since a regular expression would bring its engine in at start-up.
 QString withoutWeekday(QString format)
 {
-    format.remove(QRegularExpression(QStringLiteral("dddd[,、]?\\s*")));
+    const QString weekday = QStringLiteral("dddd");
+    for (qsizetype at = format.indexOf(weekday); at >= 0; at = format.indexOf(weekday, at)) {
+        qsizetype end = at + weekday.size();
+        if (end < format.size() && (format[end] == QLatin1Char(',') || format[end] == QChar(0x3001)))
+            ++end;
+        while (end < format.size() && format[end].isSpace())
+            ++end;
+        format.remove(at, end - at);
+    }
     return format.trimmed();
 }
 

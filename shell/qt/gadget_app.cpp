@@ -3,6 +3,7 @@
 #include "setup/qt/settings_dialog.h"
 #include "shell/qt/gadget_session.h"
 #include "shell/qt/gadget_window.h"
+#include "shell/qt/translations.h"
 
 namespace tavlo {
 
@@ -43,6 +44,7 @@ void GadgetApp::openSettings()
 {
     // A second "設定" only brings the open dialog to the front.
     if (!setup_) {
+        loadJapaneseTranslations();
         setup_ = new SettingsDialog(pickers_, services_.notifier);
         setup_->setAttribute(Qt::WA_DeleteOnClose);
         connect(setup_, &SettingsDialog::saveRequested, this, &GadgetApp::saveSettings);

@@ -12,6 +12,7 @@
 
 #include "shell/maintenance.h"
 #include "shell/qt/gadget_window.h"
+#include "shell/qt/startup_trace.h"
 #include "shell/qt/tray_icon.h"
 #include "shell/qt/tray_menu.h"
 #include "shell/tray_messages.h"
@@ -20,6 +21,9 @@
 
 namespace tavlo {
 namespace {
+
+// The latest moment for the icon when no paint comes first.
+constexpr int kTrayFallbackMs = 200;
 
 void syncTimer(QTimer& timer, const Timer& state)
 {
@@ -51,9 +55,9 @@ int messageOf(QSystemTrayIcon::ActivationReason reason)
 GadgetSession::GadgetSession(Services& services)
     : services_(services),
       mainWindow_(std::make_unique<MainWindow>(services)),
-      window_(std::make_unique<GadgetWindow>(mainWindow_->view)),
-      tray_(std::make_unique<TrayIcon>(mainWindow_->view.tray))
+      window_(std::make_unique<GadgetWindow>(mainWindow_->view))
 {
+    traceStartup("window made");
     tmrN_.setObjectName("TmrN");
     tmrR_.setObjectName("TmrR");
     tmrRS_.setObjectName("TmrRS");
@@ -71,6 +75,37 @@ GadgetSession::GadgetSession(Services& services)
         mainWindow_->TmrRS_Timer();
         sync();
     });
+    connect(window_.get(), &GadgetWindow::menuRequested, this, &GadgetSession::showPopup, Qt::QueuedConnection);
+
+    connect(window_.get(), &GadgetWindow::handlePressed, this,
+        [this](int buttons, QPointF twips) { mainWindow_->PstnMove_MouseDown(buttons, twips.x(), twips.y()); });
+    connect(window_.get(), &GadgetWindow::handleMoved, this, [this](int buttons, QPointF twips) {
+        mainWindow_->PstnMove_MouseMove(buttons, twips.x(), twips.y());
+        sync();
+    });
+    connect(window_.get(), &GadgetWindow::saveClicked, this, [this] {
+        mainWindow_->cmdPstnSave_Click();
+        sync();
+    });
+    connect(window_.get(), &GadgetWindow::backClicked, this, [this] {
+        mainWindow_->cmdFstPstn_Click();
+        sync();
+    });
+
+    // The icon waits for the first paint, which it would otherwise delay
+    // (asking the session bus for a host, docking), or for a moment more
+    // where the window is not exposed, as off the screen.
+    connect(window_.get(), &GadgetWindow::firstPainted, this, &GadgetSession::addTrayIcon, Qt::QueuedConnection);
+    trayFallback_.setSingleShot(true);
+    trayFallback_.callOnTimeout(this, &GadgetSession::addTrayIcon);
+}
+
+void GadgetSession::addTrayIcon()
+{
+    if (tray_)
+        return;
+    trayFallback_.stop();
+    tray_ = std::make_unique<TrayIcon>(mainWindow_->view.tray);
     // The popup runs its own event loop until it closes, and its choice may
     // remove the icon or rebuild the window: it must not run inside the
     // event handler of the very widget it removes, so it opens afterwards.
@@ -83,36 +118,24 @@ GadgetSession::GadgetSession(Services& services)
         });
         tray_->icon().setContextMenu(&exportedMenu_);
     }
-    connect(window_.get(), &GadgetWindow::menuRequested, this, &GadgetSession::showPopup, Qt::QueuedConnection);
-
-    const PositionStrip& strip = window_->strip();
-    connect(strip.PstnMove, &DragHandle::pressed, this,
-        [this](int buttons, QPointF twips) { mainWindow_->PstnMove_MouseDown(buttons, twips.x(), twips.y()); });
-    connect(strip.PstnMove, &DragHandle::moved, this, [this](int buttons, QPointF twips) {
-        mainWindow_->PstnMove_MouseMove(buttons, twips.x(), twips.y());
-        sync();
-    });
-    connect(strip.cmdPstnSave, &QPushButton::clicked, this, [this] {
-        mainWindow_->cmdPstnSave_Click();
-        sync();
-    });
-    connect(strip.cmdFstPstn, &QPushButton::clicked, this, [this] {
-        mainWindow_->cmdFstPstn_Click();
-        sync();
-    });
+    tray_->sync();
 }
 
 GadgetSession::~GadgetSession()
 {
     mainWindow_->Form_Unload();
-    tray_->sync();
+    if (tray_)
+        tray_->sync();
 }
 
 bool GadgetSession::load()
 {
     if (mainWindow_->Form_Load() == MainWindow::LoadResult::AlreadyRunning)
         return false;
+    traceStartup("Form_Load");
     sync();
+    traceStartup("window shown");
+    trayFallback_.start(kTrayFallbackMs);
     return true;
 }
 
@@ -147,7 +170,7 @@ void GadgetSession::unloadMenu()
 void GadgetSession::trayActivated(QSystemTrayIcon::ActivationReason reason)
 {
     // A host that shows the exported menu opens it on a right click itself.
-    if (reason == QSystemTrayIcon::Context && tray_->hostShowsMenu())
+    if (reason == QSystemTrayIcon::Context && tray_ && tray_->hostShowsMenu())
         return;
     trayMessage(messageOf(reason));
 }
@@ -244,7 +267,8 @@ void GadgetSession::releaseMemory()
 void GadgetSession::sync()
 {
     window_->sync();
-    tray_->sync();
+    if (tray_)
+        tray_->sync();
     syncTimer(tmrN_, mainWindow_->timers.TmrN);
     syncTimer(tmrR_, mainWindow_->timers.TmrR);
     syncTimer(tmrRS_, mainWindow_->timers.TmrRS);

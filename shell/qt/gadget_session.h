@@ -67,6 +67,8 @@ private:
     // The click handler of the menu window's cmdRBinEmp.
     void cmdRBinEmp_Click();
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
+    // The notification icon, once the window is on the screen.
+    void addTrayIcon();
 
     Services& services_;
     std::unique_ptr<MainWindow> mainWindow_;
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<TrayMenu> menu_;
     QTimer tmrN_{this}, tmrR_{this}, tmrRS_{this};
+    QTimer trayFallback_{this};
     bool memoryReleaseLoaded_ = false;
     int running_ = 0;
 

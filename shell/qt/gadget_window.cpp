@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPushButton>
 
 #include <cmath>
 
@@ -10,6 +11,7 @@
 #include "display/window_place.h"
 #include "platform/desktop_window.h"
 #include "shell/qt/gadget_renderer.h"
+#include "shell/qt/startup_trace.h"
 
 namespace tavlo {
 namespace {
@@ -20,10 +22,7 @@ constexpr int kCompositorWatchMs = 2000;
 }  // namespace
 
 GadgetWindow::GadgetWindow(const GadgetView& view)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      view_(view),
-      compositing_(compositorRunning()),
-      strip_(this)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), view_(view), compositing_(compositorRunning())
 {
     setObjectName("frmDTMn");
     setWindowTitle(kProductName);
@@ -47,8 +46,10 @@ void GadgetWindow::sync()
     if (pos() != position)
         move(position);
     const bool positionMode = window.height >= kPositionModeHeight;
-    if (strip_.PstnMove->isHidden() == positionMode)
-        strip_.setVisible(positionMode);
+    if (positionMode && !strip_)
+        makeStrip();
+    if (strip_ && strip_->PstnMove->isHidden() == positionMode)
+        strip_->setVisible(positionMode);
     if (painted_ != view_)
         render();
     if (isVisible() != window.visible)
@@ -77,13 +78,22 @@ void GadgetWindow::render()
     // key does, with or without a compositor.
     if (!changed.isEmpty()) {
         updateShape(shape_, picture_, view_.window.colourKey, changed, backdrop);
-        if (view_.window.height >= kPositionModeHeight) {
-            for (const QRect& rect : strip_.rects())
+        if (view_.window.height >= kPositionModeHeight && strip_) {
+            for (const QRect& rect : strip_->rects())
                 keepRect(shape_, QRectF(QRectF(rect).topLeft() * ratio, QRectF(rect).size() * ratio).toAlignedRect());
         }
         setWindowShape(winId(), shape_, compositing_ ? ShapeKind::InputOnly : ShapeKind::DrawingAndInput);
     }
     update(changed);
+}
+
+void GadgetWindow::makeStrip()
+{
+    strip_ = std::make_unique<PositionStrip>(this);
+    connect(strip_->PstnMove, &DragHandle::pressed, this, &GadgetWindow::handlePressed);
+    connect(strip_->PstnMove, &DragHandle::moved, this, &GadgetWindow::handleMoved);
+    connect(strip_->cmdPstnSave, &QPushButton::clicked, this, &GadgetWindow::saveClicked);
+    connect(strip_->cmdFstPstn, &QPushButton::clicked, this, &GadgetWindow::backClicked);
 }
 
 void GadgetWindow::followCompositor()
@@ -117,6 +127,11 @@ void GadgetWindow::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, picture_);
+    if (!paintedOnce_) {
+        paintedOnce_ = true;
+        traceStartup("first paint");
+        emit firstPainted();
+    }
 }
 
 }  // namespace tavlo

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 #include "display/gadget_view.h"
@@ -27,13 +28,17 @@ public:
     // shows has changed.
     void sync();
 
-    // The handle and buttons of the position mode.
-    PositionStrip& strip() { return strip_; }
-
 signals:
     // A right click on the gadget: the same popup menu as on the icon, for
     // desktops without a notification area.
     void menuRequested(const QPoint& globalPosition);
+    // The handle and buttons of the position mode.
+    void handlePressed(int buttons, QPointF twips);
+    void handleMoved(int buttons, QPointF twips);
+    void saveClicked();
+    void backClicked();
+    // The window has been painted for the first time.
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,6 +47,8 @@ protected:
 private:
     void render();
     void followCompositor();
+    // The position mode's controls, made the first time it is entered.
+    void makeStrip();
 
     const GadgetView& view_;
     std::optional<GadgetView> painted_;
@@ -49,8 +56,9 @@ private:
     QImage picture_;
     WindowShape shape_;
     bool compositing_ = false;
+    bool paintedOnce_ = false;
     QTimer compositorWatch_;
-    PositionStrip strip_;
+    std::unique_ptr<PositionStrip> strip_;
 };
 
 }  // namespace tavlo

@@ -13,12 +13,13 @@
 #include "shell/qt/fonts.h"
 #include "shell/qt/gadget_app.h"
 #include "shell/qt/message_box_notifier.h"
-#include "shell/qt/translations.h"
+#include "shell/qt/startup_trace.h"
 
 int main(int argc, char* argv[])
 {
     using namespace tavlo;
 
+    traceStartup("main");
     prepareProcess();
     prepareDisplayPlatform();
     if (const auto problem = displayProblem()) {
@@ -26,11 +27,13 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    traceStartup("display checked");
     QApplication app(argc, argv);
+    traceStartup("QApplication");
     QApplication::setApplicationName(kProductName);
     QApplication::setQuitOnLastWindowClosed(false);
     registerFontSubstitutes();
-    loadJapaneseTranslations(app);
+    traceStartup("fonts");
 
     const std::unique_ptr<OsServices> system = makeOsServices();
     QtClock clock;
@@ -42,12 +45,14 @@ int main(int argc, char* argv[])
         system->codec(), clock, screen, notifier, failures, system->blocks(), launcher, system->toolPrograms(),
         system->recentDocuments(), system->recycleBin(), system->urlCache(), system->urlHistory()};
 
+    traceStartup("services");
     QtPickers pickers;
     GadgetApp gadget(services, pickers);
     QObject::connect(
         &gadget, &GadgetApp::endRequested, &app, [] { QApplication::exit(0); }, Qt::QueuedConnection);
     const auto endWatch = watchEndRequests([&gadget] { gadget.cmdClose(); });
 
+    traceStartup("gadget made");
     if (!gadget.start())
         return 0;
     return QApplication::exec();

@@ -6,9 +6,13 @@
 
 namespace tavlo {
 
-void loadJapaneseTranslations(QApplication& app)
+void loadJapaneseTranslations()
 {
-    auto* translator = new QTranslator(&app);
+    static bool loaded = false;
+    if (loaded || !qApp)
+        return;
+    loaded = true;
+    auto* translator = new QTranslator(qApp);
     if (translator->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
     else

@@ -5,6 +5,7 @@
 
 #include "display/app_icon.h"
 #include "platform/notification_host.h"
+#include "shell/qt/startup_trace.h"
 
 namespace tavlo {
 
@@ -70,8 +71,11 @@ void TrayIcon::sync()
         shownTip_ = view_.tip;
         icon_.setToolTip(tipText(shownTip_));
     }
-    if (icon_.isVisible() != view_.present)
+    if (icon_.isVisible() != view_.present) {
         icon_.setVisible(view_.present);
+        if (view_.present)
+            traceStartup("icon shown");
+    }
 }
 
 }  // namespace tavlo

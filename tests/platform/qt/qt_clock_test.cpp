@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace tavlo {
 namespace {
 
@@ -25,6 +27,32 @@ TEST(QtClock, OtherLocalesKeepTheirOwnOrderWithoutWeekdayOrZone)
     const QtClock german{QLocale(QLocale::German, QLocale::Germany)};
     EXPECT_EQ(german.longTime(kMoment), "18:14:27");
 }
+
+// The long date drops the weekday, with the comma and blanks after it,
+// wherever the locale puts it.
+struct LongDateRow {
+    const char* name;
+    QLocale::Language language;
+    QLocale::Territory territory;
+    const char* longDate;
+};
+
+class QtClockLongDate : public testing::TestWithParam<LongDateRow> {};
+
+TEST_P(QtClockLongDate, HasNoWeekday)
+{
+    const LongDateRow& row = GetParam();
+    EXPECT_EQ(QtClock{QLocale(row.language, row.territory)}.longDate(kMoment), row.longDate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, QtClockLongDate,
+    testing::Values(LongDateRow{"Japanese", QLocale::Japanese, QLocale::Japan, "2026年12月6日"},
+        LongDateRow{"English", QLocale::English, QLocale::UnitedStates, "December 6, 2026"},
+        LongDateRow{"German", QLocale::German, QLocale::Germany, "6. Dezember 2026"},
+        LongDateRow{"French", QLocale::French, QLocale::France, "6 décembre 2026"},
+        LongDateRow{"Chinese", QLocale::Chinese, QLocale::China, "2026年12月6日"},
+        LongDateRow{"Korean", QLocale::Korean, QLocale::SouthKorea, "2026년 12월 6일"}),
+    [](const testing::TestParamInfo<LongDateRow>& info) { return std::string(info.param.name); });
 
 // The day may change between the readings, at midnight of any day.
 TEST(QtClock, NowIsToday)

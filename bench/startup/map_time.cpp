@@ -1,0 +1,134 @@
+// Starts a program and times it as a person sees it: from the exec to the
+// moment the X server maps its first sizeable top-level window (one of more
+// than 64 px each way: not a notification icon). Then, once start-up has
+// settled, reads its peak resident size, asks it to end and waits for it.
+//
+// Usage: tavlo_map_time SETTLE_MS PROGRAM [ARGUMENTS...]
+// Prints one line: "MAPPED_MS PEAK_RSS_KB", or fails with a reason.
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int fail(const std::string& reason)
+{
+    std::fprintf(stderr, "tavlo_map_time: %s\n", reason.c_str());
+    return 1;
+}
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name)
+{
+    auto* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return result;
+}
+
+// The process that owns a window, as the toolkit states it in _NET_WM_PID.
+pid_t ownerOf(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t pidAtom)
+{
+    auto* reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+    pid_t pid = 0;
+    if (reply && xcb_get_property_value_length(reply) == 4)
+        pid = static_cast<pid_t>(*static_cast<std::uint32_t*>(xcb_get_property_value(reply)));
+    std::free(reply);
+    return pid;
+}
+
+bool sizeable(xcb_connection_t* connection, xcb_window_t window)
+{
+    auto* reply = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    const bool large = reply && reply->width > 64 && reply->height > 64;
+    std::free(reply);
+    return large;
+}
+
+long peakRssKb(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 3)
+        return fail("usage: tavlo_map_time SETTLE_MS PROGRAM [ARGUMENTS...]");
+    const int settleMs = std::atoi(argv[1]);
+
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection))
+        return fail("cannot connect to the X display");
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_atom_t pidAtom = atom(connection, "_NET_WM_PID");
+    const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &events);
+    xcb_flush(connection);
+
+    pid_t pid = 0;
+    const auto start = Clock::now();
+    if (posix_spawnp(&pid, argv[2], nullptr, nullptr, argv + 2, environ) != 0)
+        return fail(std::string("cannot start ") + argv[2]);
+
+    // A program that maps nothing within this time has failed to start.
+    const auto deadline = start + std::chrono::seconds(20);
+    double mappedMs = -1;
+    while (mappedMs < 0) {
+        xcb_generic_event_t* event = xcb_poll_for_event(connection);
+        if (!event) {
+            if (xcb_connection_has_error(connection))
+                return fail("the X connection ended");
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0) {
+                kill(pid, SIGKILL);
+                waitpid(pid, nullptr, 0);
+                return fail(std::string(argv[2]) + " mapped no window");
+            }
+            pollfd fd{xcb_get_file_descriptor(connection), POLLIN, 0};
+            poll(&fd, 1, static_cast<int>(left));
+            continue;
+        }
+        const auto now = Clock::now();
+        if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+            const xcb_window_t window = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
+            if (ownerOf(connection, window, pidAtom) == pid && sizeable(connection, window))
+                mappedMs = std::chrono::duration<double, std::milli>(now - start).count();
+        }
+        std::free(event);
+    }
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+    const long peak = peakRssKb(pid);
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    xcb_disconnect(connection);
+    if (peak < 0)
+        return fail("the program ended before its peak was read");
+    std::printf("%.2f %ld\n", mappedMs, peak);
+    return 0;
+}
