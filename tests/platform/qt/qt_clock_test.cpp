@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, QtClockLongDate,
         LongDateRow{"French", QLocale::French, QLocale::France, "6 décembre 2026"},
         LongDateRow{"Chinese", QLocale::Chinese, QLocale::China, "2026年12月6日"},
         LongDateRow{"Korean", QLocale::Korean, QLocale::SouthKorea, "2026년 12월 6일"}),
-    [](const testing::TestParamInfo<LongDateRow>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<LongDateRow>& row) { return std::string(row.param.name); });
 
 // The day may change between the readings, at midnight of any day.
 TEST(QtClock, NowIsToday)
