@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/file_store.h"
 
 namespace tavlo {
@@ -13,8 +15,9 @@ public:
     virtual IoStatus open() = 0;
 
     // Removes visits and typed or searched addresses, and nothing else;
-    // the failure names each history that could not be changed.
-    virtual IoStatus ClearHistory() = 0;
+    // the failure names each history that could not be changed. `between`
+    // is called every few milliseconds of the work, where it can be.
+    virtual IoStatus ClearHistory(const std::function<void()>& between) = 0;
 };
 
 }  // namespace tavlo

@@ -2,13 +2,21 @@
 
 #include <string>
 
+#include "core/event_pacer.h"
 #include "tools/internet_cleanup.h"
 #include "tools/tool_launch.h"
 
 namespace tavlo {
 
-bool runMaintenance(MenuCommand command, Services& services)
+bool runsLong(MenuCommand command)
 {
+    return command == MenuCommand::Emp || command == MenuCommand::TIFDel || command == MenuCommand::DelIHstry;
+}
+
+bool runMaintenance(MenuCommand command, Services& services, const std::function<void()>& letEventsRun)
+{
+    EventPacer pacer(services.ticks, letEventsRun);
+    const auto between = [&pacer] { pacer.step(); };
     switch (command) {
     case MenuCommand::SysIfo:
         if (!launchTool(Tool::SysIfo, services.toolPrograms, services.launcher))
@@ -20,10 +28,10 @@ bool runMaintenance(MenuCommand command, Services& services)
         return true;
     }
     case MenuCommand::TIFDel:
-        TIFDel_Click(services.urlCache, services.notifier);
+        TIFDel_Click(services.urlCache, services.notifier, between);
         return true;
     case MenuCommand::DelIHstry:
-        DelIHstry_Click(services.urlHistory, services.notifier);
+        DelIHstry_Click(services.urlHistory, services.notifier, between);
         return true;
     default:
         break;

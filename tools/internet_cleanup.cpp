@@ -25,7 +25,7 @@ std::string nextEntryError(int code)
 
 }  // namespace
 
-void TIFDel_Click(UrlCache& cache, UserNotifier& notifier)
+void TIFDel_Click(UrlCache& cache, UserNotifier& notifier, const std::function<void()>& between)
 {
     notifier.showMessage(std::string(kCacheWarning));
 
@@ -39,9 +39,11 @@ void TIFDel_Click(UrlCache& cache, UserNotifier& notifier)
     // An entry in use or already gone is passed over; only the end of the
     // cache ends the walk without an error.
     int ignored = 0;
-    do
+    do {
         walk->remove(entry, ignored);
-    while (walk->next(entry, error));
+        if (between)
+            between();
+    } while (walk->next(entry, error));
     if (error != kErrorNoMoreItems) {
         notifier.showMessage(nextEntryError(error));
         return;
@@ -49,13 +51,13 @@ void TIFDel_Click(UrlCache& cache, UserNotifier& notifier)
     notifier.showMessage(std::string(kDeletedMessage));
 }
 
-void DelIHstry_Click(UrlHistory& history, UserNotifier& notifier)
+void DelIHstry_Click(UrlHistory& history, UserNotifier& notifier, const std::function<void()>& between)
 {
     notifier.showMessage(std::string(kHistoryWarning));
     // A history that stayed as it was is not reported as deleted.
     IoStatus status = history.open();
     if (status.ok)
-        status = history.ClearHistory();
+        status = history.ClearHistory(between);
     notifier.showMessage(
         status.ok ? std::string(kDeletedMessage) : "インターネット履歴を削除できませんでした。\r" + status.reason);
 }

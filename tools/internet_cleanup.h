@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 namespace tavlo {
@@ -10,11 +11,14 @@ class UserNotifier;
 
 // "インターネット一時ファイルの削除": after the warning, walks the cache and
 // deletes every entry, then says so; the walk's errors end it with their code.
-void TIFDel_Click(UrlCache& cache, UserNotifier& notifier);
+// `between` is called after each entry, so that events can run during a long
+// walk.
+void TIFDel_Click(UrlCache& cache, UserNotifier& notifier, const std::function<void()>& between = {});
 
 // "インターネット履歴の削除": after the warning, clears the browsers' history
-// and says so, or tells why it could not.
-void DelIHstry_Click(UrlHistory& history, UserNotifier& notifier);
+// and says so, or tells why it could not. `between` is called between the
+// steps of the clearing.
+void DelIHstry_Click(UrlHistory& history, UserNotifier& notifier, const std::function<void()>& between = {});
 
 inline constexpr std::string_view kCacheWarning
     = "インターネット一時ファイルの削除を行います。\r開いているインターネットエクスプローラはすべて\r閉じてください。";

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <functional>
+#include <future>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -17,18 +20,20 @@ namespace tavlo {
 namespace {
 
 // A statement of the clearing and the tables it needs: what this version of
-// the browser lacks is left out with the statements that need it.
+// the browser lacks is left out with the statements that need it. A whole
+// table goes row by row ("WHERE true"): emptied at once, it would go in one
+// step of SQLite's, with no turn for the progress handler in between.
 struct ClearStep {
     std::array<std::string_view, 3> tables;
     std::string_view sql;
 };
 
 constexpr ClearStep kFirefoxSteps[] = {
-    {{"moz_historyvisits"}, "DELETE FROM moz_historyvisits"},
-    {{"moz_historyvisits_extra"}, "DELETE FROM moz_historyvisits_extra"},
-    {{"moz_inputhistory"}, "DELETE FROM moz_inputhistory"},
-    {{"moz_places_metadata"}, "DELETE FROM moz_places_metadata"},
-    {{"moz_places_metadata_search_queries"}, "DELETE FROM moz_places_metadata_search_queries"},
+    {{"moz_historyvisits"}, "DELETE FROM moz_historyvisits WHERE true"},
+    {{"moz_historyvisits_extra"}, "DELETE FROM moz_historyvisits_extra WHERE true"},
+    {{"moz_inputhistory"}, "DELETE FROM moz_inputhistory WHERE true"},
+    {{"moz_places_metadata"}, "DELETE FROM moz_places_metadata WHERE true"},
+    {{"moz_places_metadata_search_queries"}, "DELETE FROM moz_places_metadata_search_queries WHERE true"},
     // A page stays while a bookmark or a keyword points at it.
     {{"moz_places", "moz_bookmarks", "moz_keywords"},
         "DELETE FROM moz_places WHERE id NOT IN (SELECT fk FROM moz_bookmarks WHERE fk IS NOT NULL)"
@@ -48,19 +53,19 @@ constexpr ClearStep kFirefoxFormSteps[] = {
 
 // Chromium keeps bookmarks in a file of their own; downloads stay.
 constexpr ClearStep kChromiumSteps[] = {
-    {{"visits"}, "DELETE FROM visits"},
-    {{"visit_source"}, "DELETE FROM visit_source"},
-    {{"visited_links"}, "DELETE FROM visited_links"},
-    {{"keyword_search_terms"}, "DELETE FROM keyword_search_terms"},
-    {{"segment_usage"}, "DELETE FROM segment_usage"},
-    {{"segments"}, "DELETE FROM segments"},
-    {{"content_annotations"}, "DELETE FROM content_annotations"},
-    {{"context_annotations"}, "DELETE FROM context_annotations"},
-    {{"clusters_and_visits"}, "DELETE FROM clusters_and_visits"},
-    {{"cluster_keywords"}, "DELETE FROM cluster_keywords"},
-    {{"cluster_visit_duplicates"}, "DELETE FROM cluster_visit_duplicates"},
-    {{"clusters"}, "DELETE FROM clusters"},
-    {{"urls"}, "DELETE FROM urls"},
+    {{"visits"}, "DELETE FROM visits WHERE true"},
+    {{"visit_source"}, "DELETE FROM visit_source WHERE true"},
+    {{"visited_links"}, "DELETE FROM visited_links WHERE true"},
+    {{"keyword_search_terms"}, "DELETE FROM keyword_search_terms WHERE true"},
+    {{"segment_usage"}, "DELETE FROM segment_usage WHERE true"},
+    {{"segments"}, "DELETE FROM segments WHERE true"},
+    {{"content_annotations"}, "DELETE FROM content_annotations WHERE true"},
+    {{"context_annotations"}, "DELETE FROM context_annotations WHERE true"},
+    {{"clusters_and_visits"}, "DELETE FROM clusters_and_visits WHERE true"},
+    {{"cluster_keywords"}, "DELETE FROM cluster_keywords WHERE true"},
+    {{"cluster_visit_duplicates"}, "DELETE FROM cluster_visit_duplicates WHERE true"},
+    {{"clusters"}, "DELETE FROM clusters WHERE true"},
+    {{"urls"}, "DELETE FROM urls WHERE true"},
 };
 
 }  // namespace
@@ -107,18 +112,65 @@ bool hasTable(sqlite3* db, std::string_view table)
     return found;
 }
 
+// SQLite's steps between two calls of the progress handler: a few
+// hundred microseconds of work.
+constexpr int kProgressSteps = 1000;
+
+// How long a browser's lock is waited for, in turns of kLockWaitMs.
+constexpr int kLockTurns = 50;
+constexpr int kLockWaitMs = 10;
+
+int progressHandler(void* between)
+{
+    (*static_cast<const std::function<void()>*>(between))();
+    return 0;
+}
+
+// Waits for a lock in short turns, calling `between` after each.
+int busyHandler(void* between, int turns)
+{
+    if (turns >= kLockTurns)
+        return 0;
+    sqlite3_sleep(kLockWaitMs);
+    progressHandler(between);
+    return 1;
+}
+
+// Runs `work` on a thread of its own while this one calls `between` every
+// few milliseconds: for SQLite's single long steps, which give no turn (the
+// commit writes the changed pages and copies the log back into the file).
+template <typename Work> auto meanwhile(const std::function<void()>& between, Work work)
+{
+    if (!between)
+        return work();
+    auto done = std::async(std::launch::async, std::move(work));
+    while (done.wait_for(std::chrono::milliseconds(kLockWaitMs)) != std::future_status::ready)
+        between();
+    return done.get();
+}
+
 // Clears one database in one transaction: it changes whole or not at all.
-std::string clearDatabase(const std::string& path, std::span<const ClearStep> steps)
+// `between` is called every kProgressSteps of SQLite's steps.
+std::string clearDatabase(
+    const std::string& path, std::span<const ClearStep> steps, const std::function<void()>& between)
 {
     sqlite3* opened = nullptr;
     const int openCode = sqlite3_open_v2(path.c_str(), &opened, SQLITE_OPEN_READWRITE, nullptr);
-    const Database db(opened);
+    Database db(opened);
     if (openCode != SQLITE_OK)
         return reasonOf(db.get(), openCode);
     // A browser that runs holds its history locked: no long wait for it.
-    sqlite3_busy_timeout(db.get(), 500);
-    // What is deleted is overwritten, not left readable in free pages.
-    sqlite3_exec(db.get(), "PRAGMA secure_delete = ON", nullptr, nullptr, nullptr);
+    void* context = const_cast<std::function<void()>*>(&between);
+    if (between) {
+        sqlite3_busy_handler(db.get(), busyHandler, context);
+        sqlite3_progress_handler(db.get(), kProgressSteps, progressHandler, context);
+    } else {
+        sqlite3_busy_timeout(db.get(), kLockTurns * kLockWaitMs);
+    }
+    // What is deleted is overwritten, not left readable in free pages. A
+    // large cache spares writing the same pages to the log again and again
+    // while a large history goes row by row.
+    sqlite3_exec(db.get(), "PRAGMA secure_delete = ON; PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
 
     const auto run = [&db](std::string_view sql) {
         return sqlite3_exec(db.get(), std::string(sql).c_str(), nullptr, nullptr, nullptr);
@@ -132,13 +184,19 @@ std::string clearDatabase(const std::string& path, std::span<const ClearStep> st
         if (present && (code = run(step.sql)) != SQLITE_OK)
             break;
     }
-    if (code == SQLITE_OK)
-        code = run("COMMIT");
+    if (code == SQLITE_OK) {
+        // The commit and the close go on another thread: they call nothing
+        // of this one's.
+        sqlite3_progress_handler(db.get(), 0, nullptr, nullptr);
+        sqlite3_busy_timeout(db.get(), kLockTurns * kLockWaitMs);
+        code = meanwhile(between, [&run] { return run("COMMIT"); });
+    }
     if (code != SQLITE_OK) {
         std::string reason = reasonOf(db.get(), code);
         run("ROLLBACK");
         return reason;
     }
+    meanwhile(between, [&db] { db.reset(); });
     return {};
 }
 
@@ -179,12 +237,12 @@ std::vector<std::string> BrowserHistory::databases() const
     return paths;
 }
 
-IoStatus BrowserHistory::ClearHistory()
+IoStatus BrowserHistory::ClearHistory(const std::function<void()>& between)
 {
     // Each history is cleared on its own; the ones that could not be are named.
     std::string failures;
     for (const auto& [database, layout] : databases_) {
-        if (const std::string reason = clearDatabase(database, layout->steps); !reason.empty())
+        if (const std::string reason = clearDatabase(database, layout->steps, between); !reason.empty())
             failures += (failures.empty() ? "" : "\r") + database + "\r" + reason;
     }
     return failures.empty() ? IoStatus::success() : IoStatus::failure(failures);

@@ -24,7 +24,9 @@ public:
     BrowserHistory(std::string home, std::string configHome);
 
     IoStatus open() override;
-    IoStatus ClearHistory() override;
+    // SQLite's progress handler calls `between`, as does each wait for a
+    // browser's lock.
+    IoStatus ClearHistory(const std::function<void()>& between) override;
 
     // The databases that open() found.
     std::vector<std::string> databases() const;

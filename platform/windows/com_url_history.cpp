@@ -52,7 +52,8 @@ IoStatus ComUrlHistory::open()
     return IoStatus::success();
 }
 
-IoStatus ComUrlHistory::ClearHistory()
+// One call of the component: nothing of the work is left between.
+IoStatus ComUrlHistory::ClearHistory(const std::function<void()>&)
 {
     if (!history_) {
         if (IoStatus status = open(); !status.ok)

@@ -26,7 +26,7 @@ public:
     ComUrlHistory& operator=(const ComUrlHistory&) = delete;
 
     IoStatus open() override;
-    IoStatus ClearHistory() override;
+    IoStatus ClearHistory(const std::function<void()>& between) override;
 
     // CoCreateInstance of the system's history object.
     static HRESULT createSystemHistory(IUrlHistoryStg2** history);

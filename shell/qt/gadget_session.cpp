@@ -1,8 +1,8 @@
 #include "shell/qt/gadget_session.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/event_pacer.h"
 #include "shell/maintenance.h"
 #include "shell/qt/gadget_window.h"
 #include "shell/qt/startup_trace.h"
@@ -182,6 +183,28 @@ void GadgetSession::loadMenu()
     menu_ = std::make_unique<TrayMenu>();
     connect(menu_.get(), &TrayMenu::picked, this, &GadgetSession::menuPicked);
     connect(&menu_->cmdRBinEmp, &QPushButton::clicked, this, &GadgetSession::cmdRBinEmp_Click);
+    if (cleaning_)
+        enableCleanups(false);
+}
+
+void GadgetSession::enableCleanups(bool enabled)
+{
+    for (QMenu* root : {&exportedMenu_, menu_ ? &menu_->DMn() : nullptr}) {
+        if (!root)
+            continue;
+        for (QAction* action : root->findChildren<QAction*>()) {
+            for (const MenuEntry& entry : kMenuEntries) {
+                if (runsLong(entry.command) && action->objectName() == QLatin1StringView(entry.name))
+                    action->setEnabled(enabled);
+            }
+        }
+    }
+}
+
+void GadgetSession::letEventsRun()
+{
+    sync();
+    QCoreApplication::processEvents();
 }
 
 void GadgetSession::showPopup(const QPoint& position)
@@ -194,6 +217,17 @@ void GadgetSession::showPopup(const QPoint& position)
 void GadgetSession::menuPicked(MenuCommand command)
 {
     const Running running(*this);
+    if (runsLong(command)) {
+        // Events run meanwhile, so the menu can open again: a second one
+        // picked while one runs does not start.
+        if (cleaning_)
+            return;
+        if (command != MenuCommand::Emp) {
+            const Cleaning cleaning(*this);
+            runMaintenance(command, services_, [this] { letEventsRun(); });
+            return;
+        }
+    }
     if (runMaintenance(command, services_))
         return;
     switch (command) {
@@ -227,11 +261,13 @@ void GadgetSession::menuPicked(MenuCommand command)
 void GadgetSession::cmdRBinEmp_Click()
 {
     const Running running(*this);
+    if (cleaning_)
+        return;
+    const Cleaning cleaning(*this);
     // The progress shows only when emptying takes more than a moment. Within
     // a large folder its value stays, yet it repaints and hears "キャンセル".
     std::unique_ptr<QProgressDialog> progress;
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
+    EventPacer pacer(services_.ticks, [this] { letEventsRun(); });
     const auto report = [&](std::size_t done, std::size_t total) {
         if (!progress) {
             progress = std::make_unique<QProgressDialog>(QStringLiteral("ごみ箱を空にしています..."),
@@ -241,10 +277,7 @@ void GadgetSession::cmdRBinEmp_Click()
             progress->setMinimumDuration(500);
         }
         progress->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
-        if (sinceEvents.elapsed() >= 50) {
-            QCoreApplication::processEvents();
-            sinceEvents.restart();
-        }
+        pacer.step();
         return !progress->wasCanceled();
     };
     tavlo::cmdRBinEmp_Click(services_.recycleBin, services_.notifier, report);

@@ -41,9 +41,13 @@ public:
     void menuPicked(MenuCommand command);
 
     // True while a handler that lets events run (the popup menu, the memory
-    // release, emptying the bin) is on the stack: the session must not be
+    // release, the long clean-ups) is on the stack: the session must not be
     // thrown away under it.
     bool busy() const { return running_ > 0; }
+
+    // True while "ごみ箱を空にする", "インターネット一時ファイルの削除" or
+    // "インターネット履歴の削除" runs.
+    bool cleaning() const { return cleaning_; }
 
     MainWindow& mainWindow() { return *mainWindow_; }
     GadgetWindow& window() { return *window_; }
@@ -66,6 +70,11 @@ private:
     void releaseMemory();
     // The click handler of the menu window's cmdRBinEmp.
     void cmdRBinEmp_Click();
+    // Between the steps of a long action: the window catches up with the
+    // logic, and events run.
+    void letEventsRun();
+    // The long clean-ups' entries of both menus, greyed while one runs.
+    void enableCleanups(bool enabled);
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
     // The notification icon, once the window is on the screen.
     void addTrayIcon();
@@ -81,6 +90,7 @@ private:
     QTimer trayFallback_{this};
     bool memoryReleaseLoaded_ = false;
     int running_ = 0;
+    bool cleaning_ = false;
 
     // Marks the session busy while it lives.
     class Running {
@@ -93,6 +103,27 @@ private:
         }
         Running(const Running&) = delete;
         Running& operator=(const Running&) = delete;
+
+    private:
+        GadgetSession& session_;
+    };
+
+    // Marks a long clean-up running while it lives: the others wait, and
+    // their entries say so.
+    class Cleaning {
+    public:
+        explicit Cleaning(GadgetSession& session) : session_(session)
+        {
+            session_.cleaning_ = true;
+            session_.enableCleanups(false);
+        }
+        ~Cleaning()
+        {
+            session_.cleaning_ = false;
+            session_.enableCleanups(true);
+        }
+        Cleaning(const Cleaning&) = delete;
+        Cleaning& operator=(const Cleaning&) = delete;
 
     private:
         GadgetSession& session_;

@@ -8,7 +8,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/failure_reporter.h"
@@ -113,6 +112,13 @@ struct FakeClock final : Clock {
     }
 };
 
+// Monotonic time that moves only when told.
+struct FakeTicks final : MonotonicClock {
+    time_point at{};
+    time_point now() const override { return at; }
+    void advance(std::chrono::milliseconds by) { at += by; }
+};
+
 struct FakeScreen final : Screen {
     TwipSize size{1024 * 15, 768 * 15};
     // Beside the primary screen.
@@ -184,10 +190,11 @@ struct FakeRecentDocuments final : RecentDocuments {
     }
 };
 
-// A bin of `items` items that each take `perItem` to delete.
+// A bin of `items` items that each take `perItem` to delete, on `ticks`.
 struct FakeRecycleBin final : RecycleBin {
     std::size_t items = 0;
     std::chrono::milliseconds perItem{0};
+    FakeTicks* ticks = nullptr;
     IoStatus answer = IoStatus::success();
     int emptied = 0;
     bool systemAsks = false;
@@ -197,7 +204,8 @@ struct FakeRecycleBin final : RecycleBin {
     {
         ++emptied;
         for (std::size_t done = 1; done <= items; ++done) {
-            std::this_thread::sleep_for(perItem);
+            if (ticks)
+                ticks->advance(perItem);
             if (!progress(done, items))
                 break;
         }
@@ -215,6 +223,8 @@ struct FakeUrlCache final : UrlCache {
     std::size_t entriesBeforeError = 0;
     std::vector<std::string> stuck;
     std::vector<std::string> removed;
+    // The work of deleting an entry.
+    std::function<void(const std::string&)> removing;
 
     struct Walk final : UrlCacheWalk {
         FakeUrlCache& cache;
@@ -239,6 +249,8 @@ struct FakeUrlCache final : UrlCache {
                 error = kErrorFileNotFound;
                 return false;
             }
+            if (cache.removing)
+                cache.removing(entry.name);
             cache.removed.push_back(entry.name);
             return true;
         }
@@ -259,10 +271,14 @@ struct FakeUrlHistory final : UrlHistory {
     IoStatus opening = IoStatus::success();
     IoStatus clearing = IoStatus::success();
     int cleared = 0;
+    // The clearing's work, given the call for between its steps.
+    std::function<void(const std::function<void()>&)> during;
     IoStatus open() override { return opening; }
-    IoStatus ClearHistory() override
+    IoStatus ClearHistory(const std::function<void()>& between) override
     {
         ++cleared;
+        if (during)
+            during(between);
         return clearing;
     }
 };
@@ -282,8 +298,8 @@ struct RecordingNotifier final : UserNotifier {
 // Every service of the main window, faked, wired into a Services bundle; the
 // code page is the fake one unless a real one is given.
 struct FakeServices {
-    FakeServices() : codec(fakeCodec) {}
-    explicit FakeServices(const TextCodec& realCodec) : codec(realCodec) {}
+    FakeServices() : codec(fakeCodec) { recycleBin.ticks = &ticks; }
+    explicit FakeServices(const TextCodec& realCodec) : codec(realCodec) { recycleBin.ticks = &ticks; }
     FakeServices(const FakeServices&) = delete;
     FakeServices& operator=(const FakeServices&) = delete;
 
@@ -295,6 +311,7 @@ struct FakeServices {
     FakeCounters counters;
     FakeFileStore files;
     FakeClock clock;
+    FakeTicks ticks;
     FakeScreen screen;
     RecordingNotifier notifier;
     FailureReporter failures{notifier};
@@ -306,7 +323,7 @@ struct FakeServices {
     FakeUrlCache urlCache;
     FakeUrlHistory urlHistory;
     Services services{instance, session, memory, counters, files, codec, clock, screen, notifier, failures, blocks,
-        launcher, toolPrograms, recentDocuments, recycleBin, urlCache, urlHistory};
+        launcher, toolPrograms, recentDocuments, recycleBin, urlCache, urlHistory, ticks};
 
     std::string settingsPath() const { return session.directory + "/QvrnData/" + session.user + ".qvn"; }
 };

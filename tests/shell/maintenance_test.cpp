@@ -56,5 +56,71 @@ TEST(Maintenance, CommandsWithWindowsAreLeftToTheShell)
     EXPECT_TRUE(fake.notifier.messages.empty());
 }
 
+// A long clean-up on the fake clock: its steps, what each takes, what a turn
+// of events takes, and after which steps events ran.
+struct PacingRow {
+    const char* name;
+    MenuCommand command;
+    int steps;
+    std::chrono::milliseconds perStep, eventsTake;
+    std::vector<int> eventsAfter;
+};
+
+void PrintTo(const PacingRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+std::vector<int> every(int first, int step, int last)
+{
+    std::vector<int> result;
+    for (int at = first; at <= last; at += step)
+        result.push_back(at);
+    return result;
+}
+
+class PacingTest : public ::testing::TestWithParam<PacingRow> {};
+
+TEST_P(PacingTest, EventsRunOncePerFiftyMillisecondsOfWork)
+{
+    const PacingRow& row = GetParam();
+    testing::FakeServices fake;
+    int done = 0;
+    const auto work = [&] {
+        fake.ticks.advance(row.perStep);
+        ++done;
+    };
+    for (int i = 0; i < row.steps; ++i)
+        fake.urlCache.entries.push_back("https://example.org/" + std::to_string(i));
+    fake.urlCache.removing = [&](const std::string&) { work(); };
+    fake.urlHistory.during = [&](const std::function<void()>& between) {
+        for (int i = 0; i < row.steps; ++i) {
+            work();
+            between();
+        }
+    };
+    std::vector<int> eventsAfter;
+    EXPECT_TRUE(runMaintenance(row.command, fake.services, [&] {
+        eventsAfter.push_back(done);
+        fake.ticks.advance(row.eventsTake);
+    }));
+    EXPECT_EQ(eventsAfter, row.eventsAfter);
+    EXPECT_EQ(fake.notifier.messages.back(), "削除しました。");
+}
+
+using std::chrono::milliseconds;
+
+INSTANTIATE_TEST_SUITE_P(Clock, PacingTest,
+    ::testing::Values(
+        PacingRow{"ManyQuickEntries", MenuCommand::TIFDel, 1000, milliseconds(1), {}, every(50, 50, 1000)},
+        PacingRow{"QuickerThanAllEntriesCount", MenuCommand::TIFDel, 100000, milliseconds(0), {}, {}},
+        PacingRow{"ASingleSlowEntry", MenuCommand::TIFDel, 1, milliseconds(300), {}, {1}},
+        PacingRow{"AnEmptyCache", MenuCommand::TIFDel, 0, milliseconds(1), {}, {}},
+        // A menu held open while events run is no time of the walk.
+        PacingRow{
+            "TimeInEventsIsNotWork", MenuCommand::TIFDel, 200, milliseconds(1), milliseconds(500), every(50, 50, 200)},
+        PacingRow{"TheHistoryClearing", MenuCommand::DelIHstry, 100, milliseconds(7), {}, every(8, 8, 100)}),
+    [](const ::testing::TestParamInfo<PacingRow>& row) { return row.param.name; });
+
 }  // namespace
 }  // namespace tavlo

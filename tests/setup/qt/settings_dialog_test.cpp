@@ -139,13 +139,22 @@ TEST_F(SettingsDialogTest, SavingStoresTheColoursAndRestartsWithThem)
 }
 
 // "保存" is pressed while an entry of the menu lets events run: between the
-// steps of "メモリ開放", or while the Trash empties before its progress shows.
+// steps of "メモリ開放", while the Trash empties before its progress shows,
+// or while the browsers' caches or histories are cleared.
 class SaveDuringAnAction : public SettingsDialogTest, public ::testing::WithParamInterface<MenuCommand> {};
 
 TEST_P(SaveDuringAnAction, RestartsTheMainWindowOnceTheActionHasReturned)
 {
     fake.recycleBin.items = 4;
     fake.recycleBin.perItem = std::chrono::milliseconds(30);
+    fake.urlCache.entries = {"a", "b", "c", "d"};
+    fake.urlCache.removing = [this](const std::string&) { fake.ticks.advance(std::chrono::milliseconds(30)); };
+    fake.urlHistory.during = [this](const std::function<void()>& between) {
+        for (int step = 0; step < 4; ++step) {
+            fake.ticks.advance(std::chrono::milliseconds(30));
+            between();
+        }
+    };
     pick("all", 255);
     GadgetSession* before = &app.session();
     QTimer::singleShot(0, control<QPushButton>("Command6"), &QPushButton::click);
@@ -157,7 +166,8 @@ TEST_P(SaveDuringAnAction, RestartsTheMainWindowOnceTheActionHasReturned)
         EXPECT_EQ(fake.blocks.reserved.size(), 10u);
         EXPECT_EQ(before->mainWindow().view.lblDate.text, "開放完了");
     } else {
-        EXPECT_EQ(fake.recycleBin.emptied, 1);
+        EXPECT_EQ(fake.recycleBin.emptied + static_cast<int>(fake.urlCache.removed.size()) + fake.urlHistory.cleared,
+            GetParam() == MenuCommand::TIFDel ? 4 : 1);
     }
 
     QCoreApplication::processEvents();
@@ -166,8 +176,20 @@ TEST_P(SaveDuringAnAction, RestartsTheMainWindowOnceTheActionHasReturned)
     EXPECT_EQ(settingsFile().substr(14, 3), "255");
 }
 
-INSTANTIATE_TEST_SUITE_P(Entries, SaveDuringAnAction, ::testing::Values(MenuCommand::MemClr, MenuCommand::Emp),
-    [](const auto& entry) { return entry.param == MenuCommand::MemClr ? "MemClr" : "Emp"; });
+INSTANTIATE_TEST_SUITE_P(Entries, SaveDuringAnAction,
+    ::testing::Values(MenuCommand::MemClr, MenuCommand::Emp, MenuCommand::TIFDel, MenuCommand::DelIHstry),
+    [](const auto& entry) {
+        switch (entry.param) {
+        case MenuCommand::MemClr:
+            return "MemClr";
+        case MenuCommand::Emp:
+            return "Emp";
+        case MenuCommand::TIFDel:
+            return "TIFDel";
+        default:
+            return "DelIHstry";
+        }
+    });
 
 TEST_F(SettingsDialogTest, CancelAndCloseLeaveTheSettingsFileByteForByte)
 {
