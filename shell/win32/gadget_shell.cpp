@@ -1,7 +1,5 @@
 #include "shell/win32/gadget_shell.h"
 
-#include <memory>
-
 #include "platform/windows/layered_window.h"
 #include "platform/windows/win32_clipboard.h"
 #include "platform/windows/win32_screen.h"
@@ -32,7 +30,12 @@ constexpr std::array<TimerSlot, 3> kTimerSlots{{
 }  // namespace
 
 GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale scale)
-    : services_(services), system_(system), desktop_(scale), scale_(scale), mainWindow_(services), painter_(scale)
+    : services_(services),
+      system_(system),
+      desktop_(scale),
+      scale_(scale),
+      mainWindow_(std::in_place, services),
+      painter_(scale)
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
     static const ATOM windowClass = registerOwnedWindowClass<GadgetShell>(module, kWindowClass);
@@ -62,16 +65,16 @@ void GadgetShell::makeStrip()
 {
     strip_.reset();
     strip_ = std::make_unique<PositionStripWindow>(window_, scale_, desktop_, [this](const StripEvent& event) {
-        applyStripEvent(mainWindow_, event);
+        applyStripEvent(*mainWindow_, event);
         sync();
     });
 }
 
 GadgetShell::~GadgetShell()
 {
-    mainWindow_.Form_Unload();
+    mainWindow_->Form_Unload();
     if (tray_)
-        tray_->sync(mainWindow_.view.tray);
+        tray_->sync(mainWindow_->view.tray);
     tray_.reset();
     if (window_)
         DestroyWindow(window_);
@@ -79,7 +82,7 @@ GadgetShell::~GadgetShell()
 
 bool GadgetShell::load()
 {
-    if (mainWindow_.Form_Load() == MainWindow::LoadResult::AlreadyRunning)
+    if (mainWindow_->Form_Load() == MainWindow::LoadResult::AlreadyRunning)
         return false;
     sync();
     return true;
@@ -87,7 +90,7 @@ bool GadgetShell::load()
 
 void GadgetShell::cmdClose()
 {
-    mainWindow_.cmdClose();
+    mainWindow_->cmdClose();
     sync();
 }
 
@@ -95,6 +98,8 @@ int GadgetShell::run()
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (setup_.keyboardMessage(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -157,7 +162,7 @@ LRESULT GadgetShell::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     default:
         if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-            tray_->addAgain(mainWindow_.view.tray);
+            tray_->addAgain(mainWindow_->view.tray);
             return 0;
         }
         return DefWindowProcW(window_, message, wParam, lParam);
@@ -175,7 +180,7 @@ void GadgetShell::paint()
     const HDC buffer = CreateCompatibleDC(device);
     const HBITMAP picture = CreateCompatibleBitmap(device, client.right, client.bottom);
     const HGDIOBJ previous = SelectObject(buffer, picture);
-    painter_.paint(buffer, mainWindow_.view);
+    painter_.paint(buffer, mainWindow_->view);
     BitBlt(device, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
     SelectObject(buffer, previous);
     DeleteObject(picture);
@@ -199,15 +204,15 @@ void GadgetShell::timerTick(UINT_PTR id)
 {
     switch (id) {
     case kTmrN:
-        mainWindow_.TmrN_Timer();
+        mainWindow_->TmrN_Timer();
         break;
     case kTmrR:
-        mainWindow_.TmrR_Timer();
+        mainWindow_->TmrR_Timer();
         break;
     case kTmrRS:
         memoryReleaseLoaded_ = false;
         unloadMenu();
-        mainWindow_.TmrRS_Timer();
+        mainWindow_->TmrRS_Timer();
         break;
     default:
         return;
@@ -260,7 +265,7 @@ void GadgetShell::menuPicked(MenuCommand command)
         openSettings();
         break;
     case MenuCommand::Pstn:
-        mainWindow_.Pstn_Click();
+        mainWindow_->Pstn_Click();
         sync();
         break;
     default:  // the windowless commands ran above
@@ -275,8 +280,8 @@ void GadgetShell::releaseMemory()
         return;
     memoryReleaseLoaded_ = true;
     releasing_ = true;
-    tavlo::releaseMemory(
-        mainWindow_.store.lblMClr, mainWindow_.view, mainWindow_.timers, services_.blocks, [this] { letEventsRun(); });
+    tavlo::releaseMemory(mainWindow_->store.lblMClr, mainWindow_->view, mainWindow_->timers, services_.blocks,
+        [this] { letEventsRun(); });
     releasing_ = false;
     if (restartPending_)
         restartMainWindow();
@@ -293,6 +298,8 @@ void GadgetShell::letEventsRun()
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
+        if (setup_.keyboardMessage(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -300,7 +307,7 @@ void GadgetShell::letEventsRun()
 
 void GadgetShell::sync()
 {
-    const GadgetView& view = mainWindow_.view;
+    const GadgetView& view = mainWindow_->view;
     const PixelRect place = windowPlace(
         TwipRect{view.window.left, view.window.top, view.window.width, view.window.height}, desktop_, scale_);
     if (place != placed_) {
@@ -317,10 +324,10 @@ void GadgetShell::sync()
     }
     if ((IsWindowVisible(window_) != FALSE) != view.window.visible)
         ShowWindow(window_, view.window.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
-    strip_->sync(mainWindow_.positionMode(), view.window.colourKey);
+    strip_->sync(mainWindow_->positionMode(), view.window.colourKey);
     tray_->sync(view.tray);
     syncTimers();
-    if (mainWindow_.endRequested && !ending_) {
+    if (mainWindow_->endRequested && !ending_) {
         ending_ = true;
         PostQuitMessage(0);
     }
@@ -329,7 +336,7 @@ void GadgetShell::sync()
 void GadgetShell::syncTimers()
 {
     for (std::size_t index = 0; index < kTimerSlots.size(); ++index) {
-        const Timer& wanted = mainWindow_.timers.*kTimerSlots[index].timer;
+        const Timer& wanted = mainWindow_->timers.*kTimerSlots[index].timer;
         switch (timerStep(wanted, runningMs_[index])) {
         case TimerStep::Start:
             SetTimer(window_, kTimerSlots[index].id, static_cast<UINT>(wanted.intervalMs), nullptr);
@@ -348,36 +355,35 @@ void GadgetShell::syncTimers()
 void GadgetShell::openSettings()
 {
     const TwipSize screen = services_.screen.primarySize();
-    setup_.open(mainWindow_.store, scale_.whole(TwipRect{0, 0, screen.width, screen.height}));
+    setup_.open(mainWindow_->store, scale_.whole(TwipRect{0, 0, screen.width, screen.height}));
 }
 
 void GadgetShell::saveSettings(const SettingsDialogState& state)
 {
-    state.copyToStore(mainWindow_.store);
+    state.copyToStore(mainWindow_->store);
     // The file is written at once, so that nothing is lost if the program
     // ends first; throwing the main window away under the memory release,
     // which lets messages run between its steps, would pull its data from
     // under it, so the restart then waits until the release returns.
     if (releasing_) {
-        mainWindow_.cmdSave();
+        mainWindow_->cmdSave();
         restartPending_ = true;
         return;
     }
-    mainWindow_.view.window.visible = false;
+    mainWindow_->view.window.visible = false;
     sync();
-    mainWindow_.cmdSave();
+    mainWindow_->cmdSave();
     restartMainWindow();
 }
 
 void GadgetShell::restartMainWindow()
 {
     restartPending_ = false;
-    mainWindow_.Form_Unload();
+    mainWindow_->Form_Unload();
     sync();
     // A fresh main window in the same place, as a new load of the form
     // starts from nothing; the instance lock stays with this process.
-    std::destroy_at(&mainWindow_);
-    std::construct_at(&mainWindow_, services_);
+    mainWindow_.emplace(services_);
     load();
 }
 

@@ -78,7 +78,8 @@ private:
     // picture turn at.
     DpiScale desktop_;
     DpiScale scale_;
-    MainWindow mainWindow_;
+    // Always holds one; a restart after "保存" puts a fresh one in its place.
+    std::optional<MainWindow> mainWindow_;
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     GadgetPainter painter_;

@@ -43,6 +43,22 @@ KindClass classOf(ControlKind kind)
     return {L"Static", 0, 0};
 }
 
+// Whether the control at `index` starts a run of controls for the arrow
+// keys: a check box leads the colour rows under it, and every frame's
+// contents are a run of their own. The group boxes go to the bottom of
+// the z-order (see SettingsWindow::build), so they end the last run.
+bool startsGroup(std::size_t index)
+{
+    const ControlPlacement& placement = kSetupControls[index];
+    if (placement.kind == ControlKind::Group || placement.kind == ControlKind::CheckBox)
+        return true;
+    for (std::size_t before = index; before-- > 0;) {
+        if (kSetupControls[before].kind != ControlKind::Group)
+            return kSetupControls[before].parent != placement.parent;
+    }
+    return true;
+}
+
 // The control's rectangle in the dialog's client area, in twips.
 TwipRect inDialog(std::size_t index)
 {
@@ -87,6 +103,10 @@ std::vector<DialogControlSpec> settingsDialogPlan(DpiScale scale)
         spec.className = kind.className;
         // A group box drawn over the controls it frames would hide them.
         spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
+        if (startsGroup(index))
+            spec.style |= WS_GROUP;
+        if (placement.name == kSettingsDefaultButton)
+            spec.style = (spec.style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_DEFPUSHBUTTON;
         spec.extendedStyle = kind.extendedStyle;
         spec.id = kFirstControlId + static_cast<int>(index);
         spec.rect = scale.whole(inDialog(index));
@@ -95,6 +115,11 @@ std::vector<DialogControlSpec> settingsDialogPlan(DpiScale scale)
         plan.push_back(spec);
     }
     return plan;
+}
+
+std::string_view settingsOpeningFocus(const SettingsDialogState& state)
+{
+    return state.perItemChecked ? "Check2" : "Check1";
 }
 
 std::optional<std::size_t> settingsControlOfId(int id)

@@ -102,9 +102,15 @@ void SettingsWindow::open(const SettingsStore& store, const PixelRect& screen)
             return;
         build();
         refresh();
+        focus_ = control(settingsOpeningFocus(state_));
     }
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
+}
+
+bool SettingsWindow::keyboardMessage(MSG& message)
+{
+    return window_ && IsDialogMessageW(window_, &message);
 }
 
 bool SettingsWindow::create(const PixelRect& screen)
@@ -160,6 +166,11 @@ LRESULT SettingsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
+        // Escape, as "キャンセル" and "閉じる" do.
+        if (LOWORD(wParam) == IDCANCEL) {
+            DestroyWindow(window_);
+            return 0;
+        }
         if (const auto index = settingsControlOfId(LOWORD(wParam)); index && !controls_.empty())
             command(*index, HIWORD(wParam));
         return 0;
@@ -177,12 +188,29 @@ LRESULT SettingsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
+    case DM_GETDEFID:
+        if (const auto index = settingsControlNamed(kSettingsDefaultButton))
+            return MAKELRESULT(plan_[*index].id, DC_HASDEFID);
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus))
+                focus_ = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        // The window itself takes no keys: they go to its control.
+        if (focus_ && IsWindow(focus_) && IsChild(window_, focus_))
+            SetFocus(focus_);
+        return 0;
     case WM_CLOSE:
         DestroyWindow(window_);
         return 0;
     case WM_DESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         window_ = nullptr;
+        focus_ = nullptr;
         controls_.clear();
         return 0;
     default:

@@ -35,6 +35,9 @@ public:
     void open(const SettingsStore& store, const PixelRect& screen);
     bool isOpen() const { return window_ != nullptr; }
     HWND window() const { return window_; }
+    // The dialog's keys (Tab, the arrows, Enter, Escape) for a message
+    // taken from the queue; true when it was the dialog's and is handled.
+    bool keyboardMessage(MSG& message);
 
 private:
     template <typename Owner> friend LRESULT CALLBACK ownedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
@@ -59,6 +62,9 @@ private:
     std::vector<DialogControlSpec> plan_;
     // The control of each entry of the plan.
     std::vector<HWND> controls_;
+    // The control that has the keyboard while the dialog is in the
+    // background, and gets it back with the foreground.
+    HWND focus_ = nullptr;
     // The brushes of the swatches now shown, in the order of kColourRows,
     // then the transparency colour's.
     std::array<HBRUSH, kColourRowCount + 1> swatchBrushes_{};

@@ -11,10 +11,31 @@ TEST_NAME=$(basename "$0" .sh)
 mkdir -p "$ARTIFACTS"
 WORK=$(mktemp -d "/tmp/tavlo-e2e-$TEST_NAME.XXXXXX")
 PIDS=()
+# Processes that left this test's tree as daemons, as "PID NAME".
+DAEMONS=()
+
+# Whether process $1 is one this test started and still runs: a child of
+# this shell or of one of its subshells. The number of a process that
+# ended may already belong to another program, such as a test that ctest
+# runs beside this one (pid_max is often 32768).
+ours() {
+    local parent grandparent
+    parent=$(ps -o ppid= -p "$1" 2>/dev/null) || return 1
+    parent=${parent// /}
+    [ "$parent" = $$ ] && return 0
+    grandparent=$(ps -o ppid= -p "$parent" 2>/dev/null) || return 1
+    [ "${grandparent// /}" = $$ ]
+}
 
 cleanup() {
-    local pid
-    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    local pid name
+    for pid in "${PIDS[@]}"; do
+        if ours "$pid"; then kill "$pid" 2>/dev/null || true; fi
+    done
+    for pid in "${DAEMONS[@]}"; do
+        read -r pid name <<<"$pid"
+        if [ "$(ps -o comm= -p "$pid" 2>/dev/null)" = "$name" ]; then kill "$pid" 2>/dev/null || true; fi
+    done
     # Every background job, the gadgets' status writers included, ends
     # before its folder goes.
     wait 2>/dev/null || true
@@ -63,7 +84,7 @@ start_desktop() {
 # along the bottom that shows the items and the menus they export.
 start_sni_tray() {
     eval "$(dbus-launch --sh-syntax)"
-    PIDS+=("$DBUS_SESSION_BUS_PID")
+    DAEMONS+=("$DBUS_SESSION_BUS_PID dbus-daemon")
     status-notifier-watcher >"$WORK/watcher.log" 2>&1 &
     PIDS+=($!)
     wait_until 10 watcher_property IsStatusNotifierHostRegistered >/dev/null || fail "no StatusNotifierWatcher"

@@ -2,9 +2,12 @@
 # tavlo.exe under Wine: "設定" from the icon's menu opens the settings dialog
 # with its outer frame in the middle of the screen; the colour and font
 # pickers open from it and Escape closes them, leaving the dialog usable; a
-# memory size typed into its field and "保存" write the settings file and
-# start the gadget afresh, its window and icon back, the dialog staying
-# open; a second opening left by "キャンセル" leaves the file as it was.
+# memory size typed into its field and Enter, which presses the default
+# button "保存", write the settings file and start the gadget afresh, its
+# window and icon back, the dialog staying open; a second opening left by
+# "キャンセル" leaves the file as it was. The keyboard starts on the box of the
+# colour mode in force, Tab walks the enabled controls in their order, and
+# Escape closes the dialog as "閉じる" does, the file as it was.
 #
 # Usage: settings_dialog.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER
 WINE_FOLDER=${3:?usage: settings_dialog.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER}
@@ -73,8 +76,18 @@ pick_and_cancel() {
     wait_until 10 bash -c "[ \$(window_count) -gt $before ]" || fail "the $name button opened no picker"
     sleep 0.5
     screenshot "$name-picker"
-    wait_until 5 bash -c "xdotool key Escape; sleep 0.3; [ \$(window_count) -eq $before ]" ||
-        fail "Escape left the $name picker open"
+    # One Escape at a time, once the picker has the keyboard, and another
+    # only when it is still open well after: Wine is slow to tell that the
+    # picker went, and a second Escape would close the dialog itself.
+    local try
+    for try in 1 2 3; do
+        wait_until 5 bash -c '[ "$(foreground_class)" = "#32770" ]' || break
+        xdotool key Escape
+        wait_until 5 bash -c "[ \$(window_count) -eq $before ]" && break
+    done
+    wait_until 5 bash -c "[ \$(window_count) -eq $before ]" || fail "Escape left the $name picker open"
+    sleep 0.5
+    dialog_window >/dev/null || fail "Escape in the $name picker closed the dialog too"
 }
 
 open_settings
@@ -91,7 +104,7 @@ xdotool key --delay 50 End BackSpace BackSpace BackSpace BackSpace BackSpace
 xdotool type --delay 80 3072
 sleep 0.3
 screenshot typed
-click_client 323 329  # "保存"
+xdotool key Return  # the default button "保存"
 wait_until 10 bash -c "[ \"\$(stat -c %s '$file')\" = 322 ] && grep -aq 3072 '$file'" ||
     fail "保存 did not write a record with the memory size: $(stat -c %s "$file") bytes"
 [ "$(head -c 22 "$file" | tail -c 8)" = 12632256 ] || fail "AllClor is not the silver of the unset common colour"
@@ -115,6 +128,38 @@ wait_until 5 bash -c '! dialog_window >/dev/null' || fail "キャンセル left 
 sleep 0.5
 cmp -s "$file" "$WORK/saved.qvn" || fail "キャンセル changed the settings file"
 gadget_window >/dev/null || fail "the gadget's window is gone after キャンセル"
+
+# The control that has the keyboard is "id=N class=C", N being 100 plus
+# its place in the table of controls.
+expect_focus() {
+    wait_until 5 bash -c "[ \"\$(probe focus frmSetup)\" = 'id=$1 class=$2' ]" ||
+        fail "the keyboard is on $(probe focus frmSetup), not on $3"
+}
+open_settings
+expect_focus 101 Button "すべて同じ色に設定する, the mode in force"
+# Without a window manager X gives the keyboard to a window only on a
+# click: one on the dialog's own background, off every control.
+click_client 3 3
+expect_focus 101 Button "すべて同じ色に設定する, after a click beside the controls"
+xdotool key Tab
+expect_focus 104 Button "参照 of the common colour"
+# 削除, then 項目別に色を設定する: the per-item rows, disabled, are passed over.
+xdotool key --delay 150 Tab Tab
+expect_focus 106 Button "項目別に色を設定する"
+xdotool key Tab
+expect_focus 134 Button "設定 of the transparency colour"
+sleep 0.3
+screenshot tab
+xdotool key shift+Tab
+expect_focus 106 Button "項目別に色を設定する, back with Shift+Tab"
+click_client 455 273
+xdotool key --delay 50 End BackSpace BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 80 4096
+xdotool key Escape
+wait_until 5 bash -c '! dialog_window >/dev/null' || fail "Escape left the dialog open"
+sleep 0.5
+cmp -s "$file" "$WORK/saved.qvn" || fail "Escape changed the settings file"
+gadget_window >/dev/null || fail "the gadget's window is gone after Escape"
 
 kill -TERM "$GADGET_PID"
 wait_exit "$GADGET_PID" 15 >/dev/null || fail "still running 15 s after SIGTERM"

@@ -7,6 +7,9 @@
 //                                    "active=A menu=M", the classes of its
 //                                    active window and of its open menu's
 //                                    owner, "none" where it has none
+//   window_probe focus CLASS         of the thread of the window of CLASS:
+//                                    "id=N class=C" of the control that has
+//                                    the keyboard, "none" where none has
 //   window_probe set-clipboard TEXT  puts TEXT on the clipboard
 //   window_probe clipboard           the clipboard's text, or "empty" when
 //                                    it holds no format at all
@@ -61,6 +64,23 @@ int gui(const wchar_t* className)
         return failed("GetGUIThreadInfo");
     std::printf("active=%s menu=%s capture=%s\n", classOf(info.hwndActive).c_str(), classOf(info.hwndMenuOwner).c_str(),
         classOf(info.hwndCapture).c_str());
+    return 0;
+}
+
+int focus(const wchar_t* className)
+{
+    const HWND window = FindWindowW(className, nullptr);
+    if (!window)
+        return failed("FindWindowW");
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return failed("GetGUIThreadInfo");
+    if (!info.hwndFocus) {
+        std::puts("none");
+        return 0;
+    }
+    std::printf("id=%d class=%s\n", GetDlgCtrlID(info.hwndFocus), classOf(info.hwndFocus).c_str());
     return 0;
 }
 
@@ -124,13 +144,16 @@ int wmain(int count, wchar_t** arguments)
         return foreground();
     if (command == L"gui" && count == 3)
         return gui(arguments[2]);
+    if (command == L"focus" && count == 3)
+        return focus(arguments[2]);
     if (command == L"set-clipboard" && count == 3)
         return setClipboard(arguments[2]);
     if (command == L"clipboard" && count == 2)
         return clipboard();
     if (command == L"end-session" && count == 3)
         return endSession(arguments[2]);
-    std::fputs(
-        "usage: window_probe foreground | gui CLASS | set-clipboard TEXT | clipboard | end-session CLASS\n", stderr);
+    std::fputs("usage: window_probe foreground | gui CLASS | focus CLASS | set-clipboard TEXT | clipboard | "
+               "end-session CLASS\n",
+        stderr);
     return 1;
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace tavlo {
 namespace {
@@ -89,6 +91,100 @@ TEST(SettingsDialogPlan, GroupsFrameTheControlsWithinThemAtAnyDepth)
     EXPECT_FALSE(settingsControlNamed(""));
     EXPECT_FALSE(settingsControlNamed("Command99"));
 }
+
+// The controls Tab reaches, in the order it reaches them; the group boxes,
+// which take no keyboard, stand below every other control.
+std::vector<std::string_view> tabStops(const std::vector<DialogControlSpec>& plan)
+{
+    std::vector<std::string_view> names;
+    for (const DialogControlSpec& spec : plan) {
+        if (spec.style & WS_TABSTOP)
+            names.push_back(spec.placement->name);
+    }
+    return names;
+}
+
+TEST(SettingsDialogPlan, TabGoesThroughTheControlsAsTheyStandFromTheTopLeft)
+{
+    const std::vector<std::string_view> expected{"Check1", "browse-all", "delete-all", "Check2", "browse-date",
+        "delete-date", "browse-time", "delete-time", "browse-c", "delete-c", "browse-r", "delete-r", "browse-d",
+        "delete-d", "browse-ds", "delete-ds", "Command21", "cboCVw", "Command17", "ClFntN", "ClFntSt", "cboMVw", "RTUl",
+        "Command6", "Command5", "cmdUnld"};
+    EXPECT_EQ(tabStops(settingsDialogPlan(DpiScale(96))), expected);
+}
+
+TEST(SettingsDialogPlan, ArrowKeysStayWithinACheckBoxOrTheControlsOfOneFrame)
+{
+    // The runs of tab stops between WS_GROUP marks, in the z-order the
+    // dialog builds: every control in the table's order, the groups last.
+    auto plan = settingsDialogPlan(DpiScale(96));
+    std::stable_partition(plan.begin(), plan.end(),
+        [](const DialogControlSpec& spec) { return spec.placement->kind != ControlKind::Group; });
+    std::vector<std::vector<std::string_view>> runs;
+    for (const DialogControlSpec& spec : plan) {
+        if ((spec.style & WS_GROUP) || runs.empty())
+            runs.emplace_back();
+        if (spec.style & WS_TABSTOP)
+            runs.back().push_back(spec.placement->name);
+    }
+    std::erase_if(runs, [](const auto& run) { return run.empty(); });
+    const std::vector<std::vector<std::string_view>> expected{
+        {"Check1"},
+        {"browse-all", "delete-all"},
+        {"Check2"},
+        {"browse-date", "delete-date", "browse-time", "delete-time", "browse-c", "delete-c", "browse-r", "delete-r",
+            "browse-d", "delete-d", "browse-ds", "delete-ds"},
+        {"Command21"},
+        {"cboCVw", "Command17", "ClFntN", "ClFntSt", "cboMVw"},
+        {"RTUl"},
+        {"Command6", "Command5", "cmdUnld"},
+    };
+    EXPECT_EQ(runs, expected);
+    EXPECT_TRUE(plan.front().style & WS_GROUP) << "the first control starts the first run";
+}
+
+TEST(SettingsDialogPlan, EnterPressesSaveAlone)
+{
+    std::vector<std::string_view> defaults;
+    for (const DialogControlSpec& spec : settingsDialogPlan(DpiScale(96))) {
+        if (spec.placement->kind == ControlKind::Button
+            && (spec.style & BS_TYPEMASK) == static_cast<DWORD>(BS_DEFPUSHBUTTON))
+            defaults.push_back(spec.placement->name);
+    }
+    EXPECT_EQ(defaults, std::vector<std::string_view>{"Command6"});
+    EXPECT_EQ(kSettingsDefaultButton, "Command6");
+}
+
+// Space on the focused box repeats the mode in force, which keeps its
+// colours; the other box would throw them away.
+struct FocusRow {
+    const char* name;
+    SettingsStore store;
+    std::string_view focus;
+    friend void PrintTo(const FocusRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class OpeningFocus : public testing::TestWithParam<FocusRow> {};
+
+TEST_P(OpeningFocus, StartsOnTheBoxOfTheColourModeInForce)
+{
+    SettingsDialogState state;
+    state.Form_Load(GetParam().store);
+    EXPECT_EQ(settingsOpeningFocus(state), GetParam().focus);
+}
+
+SettingsStore storeWith(std::string SettingsStore::*field, std::string value)
+{
+    SettingsStore store;
+    store.*field = std::move(value);
+    return store;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, OpeningFocus,
+    testing::Values(FocusRow{"NoColour", SettingsStore(), "Check1"},
+        FocusRow{"CommonColour", storeWith(&SettingsStore::AllClor, "255"), "Check1"},
+        FocusRow{"DateColour", storeWith(&SettingsStore::DATEClor, "255"), "Check2"},
+        FocusRow{"NoModeWithACpuColour", storeWith(&SettingsStore::CClor, "255"), "Check1"}));
 
 }  // namespace
 }  // namespace tavlo

@@ -10,6 +10,10 @@ struct TimerRow {
     Timer wanted;
     int runningMs;
     TimerStep step;
+    // Named by its text: printed as bytes, the row would show the padding
+    // after Timer::enabled, which holds whatever the stack held, and its
+    // test's name would change from one listing to the next.
+    friend void PrintTo(const TimerRow& row, std::ostream* out) { *out << row.what; }
 };
 
 class WindowTimer : public testing::TestWithParam<TimerRow> {};
