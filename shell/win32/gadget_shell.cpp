@@ -227,6 +227,7 @@ void GadgetShell::showPopup(POINT at)
         return;
     if (!menu_)
         menu_.emplace();
+    menu_->enableCleanups(!cleaning_);
     menuOpen_ = true;
     const std::optional<MenuCommand> command = menu_->choose(at);
     menuOpen_ = false;
@@ -244,6 +245,10 @@ void GadgetShell::unloadMenu()
 
 void GadgetShell::menuPicked(MenuCommand command)
 {
+    if (runsLong(command)) {
+        cleanUp(command);
+        return;
+    }
     if (runMaintenance(command, services_))
         return;
     switch (command) {
@@ -252,11 +257,6 @@ void GadgetShell::menuPicked(MenuCommand command)
         break;
     case MenuCommand::MemClr:
         releaseMemory();
-        break;
-    case MenuCommand::Emp:
-        // The shell asks and shows the progress itself: no progress reaches here.
-        cmdRBinEmp_Click(services_.recycleBin, services_.notifier, [](std::size_t, std::size_t) { return true; });
-        unloadMenu();
         break;
     case MenuCommand::ClipBoadClr:
         emptyClipboard(window_);
@@ -271,6 +271,27 @@ void GadgetShell::menuPicked(MenuCommand command)
     default:  // the windowless commands ran above
         break;
     }
+}
+
+void GadgetShell::cleanUp(MenuCommand command)
+{
+    // Messages run meanwhile, so the menu can open again: a second clean-up
+    // picked while one runs does not start.
+    if (cleaning_)
+        return;
+    cleaning_ = true;
+    if (command == MenuCommand::Emp) {
+        // The system asks and shows the progress itself, running messages
+        // meanwhile: no progress reaches here.
+        cmdRBinEmp_Click(services_.recycleBin, services_.notifier, [](std::size_t, std::size_t) { return true; });
+        unloadMenu();
+    } else {
+        runMaintenance(command, services_, [this] { letEventsRun(); });
+    }
+    cleaning_ = false;
+    if (restartPending_)
+        restartMainWindow();
+    sync();
 }
 
 void GadgetShell::releaseMemory()
@@ -362,10 +383,10 @@ void GadgetShell::saveSettings(const SettingsDialogState& state)
 {
     state.copyToStore(mainWindow_->store);
     // The file is written at once, so that nothing is lost if the program
-    // ends first; throwing the main window away under the memory release,
-    // which lets messages run between its steps, would pull its data from
-    // under it, so the restart then waits until the release returns.
-    if (releasing_) {
+    // ends first; throwing the main window away under the memory release or
+    // a long clean-up, which let messages run meanwhile, would pull its data
+    // from under them, so the restart then waits until they return.
+    if (releasing_ || cleaning_) {
         mainWindow_->cmdSave();
         restartPending_ = true;
         return;

@@ -60,6 +60,8 @@ private:
     void menuPicked(MenuCommand command);
     // "メモリ開放": frmMClr's load handler, with the view repainted between steps.
     void releaseMemory();
+    // A clean-up that may run long, with messages handled meanwhile.
+    void cleanUp(MenuCommand command);
     // Repaints and handles waiting messages while a long handler runs.
     void letEventsRun();
     void sync();
@@ -98,8 +100,11 @@ private:
     bool menuOpen_ = false;
     bool memoryReleaseLoaded_ = false;
     bool ending_ = false;
-    // While the memory release runs, the restart after "保存" waits for it.
+    // While the memory release or a long clean-up lets messages run, the
+    // restart after "保存" waits for it; while a clean-up runs, the others
+    // do not start.
     bool releasing_ = false;
+    bool cleaning_ = false;
     bool restartPending_ = false;
     SettingsWindow setup_{
         scale_, services_.notifier, [this](const SettingsDialogState& state) { saveSettings(state); }};

@@ -1,6 +1,7 @@
 #include "shell/win32/popup_menu.h"
 
 #include "platform/windows/wide_text.h"
+#include "shell/maintenance.h"
 #include "shell/win32/menu_plan.h"
 
 namespace tavlo {
@@ -52,6 +53,14 @@ LRESULT PopupMenu::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void PopupMenu::enableCleanups(bool enabled) const
+{
+    for (std::size_t index = 0; index < kMenuEntries.size(); ++index) {
+        if (runsLong(kMenuEntries[index].command))
+            EnableMenuItem(menu_, menuIdOf(index), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
 }
 
 std::optional<MenuCommand> PopupMenu::choose(POINT at) const

@@ -26,6 +26,9 @@ public:
     // command chosen, or none.
     std::optional<MenuCommand> choose(POINT at) const;
 
+    // Greys, or brings back, the entries of the clean-ups that run long.
+    void enableCleanups(bool enabled) const;
+
 private:
     template <typename Owner> friend LRESULT CALLBACK ownedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
