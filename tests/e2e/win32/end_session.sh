@@ -9,9 +9,7 @@ WINE_FOLDER=${3:?usage: end_session.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER PROBE_
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/wine_gadget.sh"
 
-start_desktop 1024x768
-prepare_prefix
-start_wine_gadget "$WORK/start"
+start_on_wallpaper
 expect_window_geometry "242x237+759+59"
 wait_until 5 bash -c "ls '$WORK/start/QvrnData/'*.qvn" >/dev/null 2>&1 || fail "no settings file"
 file=$(ls "$WORK/start/QvrnData/"*.qvn)

@@ -9,10 +9,7 @@ WINE_FOLDER=${3:?usage: first_start.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER}
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/wine_gadget.sh"
 
-start_desktop 1024x768
-hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the root"
-prepare_prefix
-start_wine_gadget "$WORK/start"
+start_on_wallpaper
 
 # 3630 x 3555 twips are 242 x 237 pixels at 96 DPI; the first-run place is
 # left (15360 - 3630 - 350) twips = 759 px, top 11520 / 13 twips = 59 px.

@@ -38,10 +38,7 @@ drag_handle() {
     xdotool mouseup 1
 }
 
-start_desktop 1024x768
-hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the root"
-prepare_prefix
-start_wine_gadget "$WORK/start"
+start_on_wallpaper
 expect_window_geometry "242x237+759+59"
 
 # 4350 twips high with the strip: 290 pixels at 96 DPI.

@@ -8,9 +8,7 @@ WINE_FOLDER=${3:?usage: second_instance.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER}
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/wine_gadget.sh"
 
-start_desktop 1024x768
-prepare_prefix
-start_wine_gadget "$WORK/start"
+start_on_wallpaper
 first=$GADGET_PID
 expect_window_geometry "242x237+759+59"
 gadget=$(gadget_window)

@@ -11,10 +11,7 @@ WINE_FOLDER=${3:?usage: tray_menu.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER PROBE_EX
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/wine_gadget.sh"
 
-start_desktop 1024x768
-hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the root"
-prepare_prefix
-start_wine_gadget "$WORK/start"
+start_on_wallpaper
 expect_window_geometry "242x237+759+59"
 
 # The CPU bar: drawn pixels take the click, key pixels would let it through.

@@ -53,15 +53,24 @@ int foreground()
     return 0;
 }
 
-int gui(const wchar_t* className)
+// What the thread of the window of `className` has active, open and
+// focused; 1 with the reason when there is no such window.
+int guiThreadOf(const wchar_t* className, GUITHREADINFO& info)
 {
     const HWND window = FindWindowW(className, nullptr);
     if (!window)
         return failed("FindWindowW");
-    GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
         return failed("GetGUIThreadInfo");
+    return 0;
+}
+
+int gui(const wchar_t* className)
+{
+    GUITHREADINFO info{};
+    if (const int status = guiThreadOf(className, info))
+        return status;
     std::printf("active=%s menu=%s capture=%s\n", classOf(info.hwndActive).c_str(), classOf(info.hwndMenuOwner).c_str(),
         classOf(info.hwndCapture).c_str());
     return 0;
@@ -69,13 +78,9 @@ int gui(const wchar_t* className)
 
 int focus(const wchar_t* className)
 {
-    const HWND window = FindWindowW(className, nullptr);
-    if (!window)
-        return failed("FindWindowW");
     GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return failed("GetGUIThreadInfo");
+    if (const int status = guiThreadOf(className, info))
+        return status;
     if (!info.hwndFocus) {
         std::puts("none");
         return 0;

@@ -68,6 +68,15 @@ start_wine_gadget() {
     start_in "$1" "$WINE_RUN" "$WINE_FOLDER" "$TAVLO"
 }
 
+# A desktop of 1024 x 768 with a blue wallpaper and a notification area, and
+# tavlo.exe started in $WORK/start, as a first start there.
+start_on_wallpaper() {
+    start_desktop 1024x768
+    hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the root"
+    prepare_prefix
+    start_wine_gadget "$WORK/start"
+}
+
 # The gadget's window: the mapped top-level window titled "Tavlo".
 gadget_window() {
     local id
