@@ -61,7 +61,7 @@ set_tests_properties(e2e.colour_key PROPERTIES LABELS e2e TIMEOUT 180 SKIP_RETUR
 # Windows sees them, and ends the session.
 add_executable(tavlo_window_probe e2e/win32/window_probe.cpp)
 target_link_options(tavlo_window_probe PRIVATE $<$<CXX_COMPILER_ID:GNU>:-municode>)
-target_link_libraries(tavlo_window_probe PRIVATE user32)
+target_link_libraries(tavlo_window_probe PRIVATE user32 wininet)
 foreach(test first_start second_instance tray_menu settings_dialog position_mode maintenance end_session)
     add_test(NAME e2e.win32.${test}
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/${test}.sh $<TARGET_FILE:tavlo>

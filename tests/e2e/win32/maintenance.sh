@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # tavlo.exe under Wine: "クリップボードのクリア", the last entry of the
 # "クリーンアップ" submenu, empties the clipboard that another program
-# filled, of every format, and shows nothing of its own.
+# filled, of every format, and shows nothing of its own;
+# "インターネット一時ファイルの削除" warns, then empties the Internet cache.
 #
 # Usage: maintenance.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER PROBE_EXE
 WINE_FOLDER=${3:?usage: maintenance.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER PROBE_EXE}
@@ -28,6 +29,47 @@ xdotool key Return
 wait_until 10 bash -c '[ "$(probe clipboard)" = empty ]' || fail "the clipboard still holds '$(probe clipboard)'"
 wait_until 5 bash -c '[ $(shown_windows | wc -l) -eq 1 ]' || fail "a window besides the gadget is shown"
 gadget_window >/dev/null || fail "the gadget's window is gone"
+
+# "インターネット一時ファイルの削除", the fourth entry of the submenu, from the
+# icon (Wine hands the gadget no right click once a menu has closed): after
+# its warning, every entry of the Internet cache goes, and it says so.
+for page in one two three; do
+    probe add-cache-entry "http://tavlo.example/$page.html" || fail "the probe could not fill the cache"
+done
+[ "$(probe cache-entries)" -ge 3 ] || fail "the cache holds $(probe cache-entries) entries"
+wait_until 15 bash -c '[ -n "$(docked_icons)" ]' || fail "no icon docked in the notification area"
+read -r x y <<<"$(window_centre "$(docked_icons | head -n 1)")"
+xdotool mousemove "$x" "$y" click 3
+wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]' || fail "a right click on the icon opened no menu"
+sleep 0.5
+xdotool key --delay 200 Down Down Down Down Right Down Down Down Return
+sleep 1
+message_shown() { wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]'; }
+# Keys reach a window only after a click on it without a window manager:
+# a click on the message's corner, then Enter for its OK.
+answer_message() {
+    local gadget id x y
+    gadget=$(gadget_window)
+    for id in $(shown_windows); do
+        [ $((id)) -eq "$gadget" ] && continue
+        read -r x y <<<"$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+            END {print x + 8, y + 8}')"
+        xdotool mousemove "$x" "$y" click 1
+        sleep 0.3
+        xdotool key Return
+        return 0
+    done
+    fail "no message to answer"
+}
+message_shown || fail "no warning before the cache is deleted"
+[ "$(probe cache-entries)" -ge 3 ] || fail "the cache was deleted before the warning was answered"
+screenshot cache-warning
+answer_message
+wait_until 10 bash -c '[ "$(probe cache-entries)" = 0 ]' || fail "the cache still holds $(probe cache-entries) entries"
+message_shown || fail "no message after the cache was deleted"
+screenshot cache-deleted
+answer_message
+wait_until 5 bash -c '[ $(shown_windows | wc -l) -eq 1 ]' || fail "a message was left open"
 
 kill -TERM "$GADGET_PID"
 wait_exit "$GADGET_PID" 15 >/dev/null || fail "still running 15 s after SIGTERM"

@@ -13,15 +13,20 @@
 //   window_probe set-clipboard TEXT  puts TEXT on the clipboard
 //   window_probe clipboard           the clipboard's text, or "empty" when
 //                                    it holds no format at all
+//   window_probe add-cache-entry URL puts a page of URL in the Internet
+//                                    cache
+//   window_probe cache-entries       how many entries the cache holds
 //   window_probe end-session CLASS   asks the top-level window of CLASS
 //                                    whether the session may end and tells
 //                                    it that it ends, as logoff does
 // Exits 0 on success, 1 with the reason on standard error.
 #include <windows.h>
+#include <wininet.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -123,6 +128,41 @@ int clipboard()
     return 0;
 }
 
+int addCacheEntry(const wchar_t* url)
+{
+    wchar_t file[MAX_PATH] = {};
+    if (!CreateUrlCacheEntryW(url, 0, L"html", file, 0))
+        return failed("CreateUrlCacheEntryW");
+    const HANDLE content = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (content == INVALID_HANDLE_VALUE)
+        return failed("CreateFileW");
+    DWORD written = 0;
+    WriteFile(content, "<p>Tavlo</p>", 12, &written, nullptr);
+    CloseHandle(content);
+    const FILETIME never{};
+    if (!CommitUrlCacheEntryW(url, file, never, never, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr))
+        return failed("CommitUrlCacheEntryW");
+    return 0;
+}
+
+int cacheEntries()
+{
+    std::vector<unsigned char> buffer(64 * 1024);
+    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data());
+    DWORD size = static_cast<DWORD>(buffer.size());
+    int count = 0;
+    const HANDLE walk = FindFirstUrlCacheEntryW(nullptr, entry, &size);
+    if (walk) {
+        do {
+            ++count;
+            size = static_cast<DWORD>(buffer.size());
+        } while (FindNextUrlCacheEntryW(walk, entry, &size));
+        FindCloseUrlCache(walk);
+    }
+    std::printf("%d\n", count);
+    return 0;
+}
+
 int endSession(const wchar_t* className)
 {
     const HWND window = FindWindowW(className, nullptr);
@@ -155,10 +195,14 @@ int wmain(int count, wchar_t** arguments)
         return setClipboard(arguments[2]);
     if (command == L"clipboard" && count == 2)
         return clipboard();
+    if (command == L"add-cache-entry" && count == 3)
+        return addCacheEntry(arguments[2]);
+    if (command == L"cache-entries" && count == 2)
+        return cacheEntries();
     if (command == L"end-session" && count == 3)
         return endSession(arguments[2]);
     std::fputs("usage: window_probe foreground | gui CLASS | focus CLASS | set-clipboard TEXT | clipboard | "
-               "end-session CLASS\n",
+               "add-cache-entry URL | cache-entries | end-session CLASS\n",
         stderr);
     return 1;
 }
