@@ -9,10 +9,8 @@ WINE_FOLDER=${3:?usage: end_session.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER PROBE_
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/wine_gadget.sh"
 
-start_on_wallpaper
-expect_window_geometry "242x237+759+59"
-wait_until 5 bash -c "ls '$WORK/start/QvrnData/'*.qvn" >/dev/null 2>&1 || fail "no settings file"
-file=$(ls "$WORK/start/QvrnData/"*.qvn)
+start_first_gadget
+file=$SETTINGS_FILE
 cp "$file" "$WORK/before.qvn"
 wait_until 15 bash -c '[ -n "$(docked_icons)" ]' || fail "no icon docked in the notification area"
 

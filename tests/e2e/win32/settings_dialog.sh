@@ -14,10 +14,8 @@ WINE_FOLDER=${3:?usage: settings_dialog.sh TAVLO_EXE ARTIFACT_DIR WINE_FOLDER}
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/wine_gadget.sh"
 
-start_on_wallpaper
-expect_window_geometry "242x237+759+59"
-wait_until 5 bash -c "ls '$WORK/start/QvrnData/'*.qvn" >/dev/null 2>&1 || fail "no settings file"
-file=$(ls "$WORK/start/QvrnData/"*.qvn)
+start_first_gadget
+file=$SETTINGS_FILE
 
 # The settings dialog: the mapped window of the program at least as large
 # as its client area of 8415 x 5280 twips, 561 x 352 pixels.

@@ -77,6 +77,14 @@ start_on_wallpaper() {
     start_wine_gadget "$WORK/start"
 }
 
+# The first start at its place; sets SETTINGS_FILE once the gadget made it.
+start_first_gadget() {
+    start_on_wallpaper
+    expect_window_geometry "242x237+759+59"
+    wait_until 5 bash -c "ls '$WORK/start/QvrnData/'*.qvn" >/dev/null 2>&1 || fail "no settings file"
+    SETTINGS_FILE=$(ls "$WORK/start/QvrnData/"*.qvn)
+}
+
 # The gadget's window: the mapped top-level window titled "Tavlo".
 gadget_window() {
     local id
