@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -24,6 +26,39 @@ public:
     // `meanwhile` between them.
     virtual void release(const std::function<void()>& meanwhile = {}) = 0;
 };
+
+// Blocks are committed and given back in slices of 64 MB, a few tens of
+// milliseconds each: the whole block at once would hold the caller for a
+// second.
+inline constexpr std::size_t kMemorySlice = std::size_t{64} << 20;
+
+// Calls `commit(at, length)` over [from, to) slice by slice, and `meanwhile`
+// between slices; false as soon as a slice fails.
+template <typename Commit>
+bool commitInSlices(std::size_t from, std::size_t to, Commit commit, const std::function<void()>& meanwhile)
+{
+    for (std::size_t at = from; at < to; at += kMemorySlice) {
+        if (!commit(at, std::min(kMemorySlice, to - at)))
+            return false;
+        if (meanwhile && at + kMemorySlice < to)
+            meanwhile();
+    }
+    return true;
+}
+
+// Calls `giveBack(from, to)` over [0, end) slice by slice from its end, so
+// that what is left stays one piece, and `meanwhile` between slices.
+template <typename GiveBack>
+void giveBackInSlices(std::size_t end, GiveBack giveBack, const std::function<void()>& meanwhile)
+{
+    while (end > 0) {
+        const std::size_t from = end > kMemorySlice ? (end - 1) / kMemorySlice * kMemorySlice : 0;
+        giveBack(from, end);
+        end = from;
+        if (meanwhile && end > 0)
+            meanwhile();
+    }
+}
 
 // Whether `moreBytes` more can be committed now: the memory available, less
 // a margin of 5 % of the total, must hold them. Committing past that would

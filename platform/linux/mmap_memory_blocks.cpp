@@ -10,10 +10,6 @@
 namespace tavlo {
 namespace {
 
-// Committed and given back in slices of 64 MB, a few tens of milliseconds
-// each: the whole block at once would hold the caller for a second.
-constexpr std::size_t kSlice = std::size_t{64} << 20;
-
 std::uintptr_t pageSize()
 {
     static const auto size = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
@@ -50,20 +46,23 @@ bool MmapMemoryBlocks::reserve(std::uint64_t words, const std::function<void()>&
     }
 
     // The block grows in place of a fresh one: what it holds stays
-    // committed, and only the new part is committed, in one call. Huge pages
-    // are not asked for: once the free ones run out, the kernel compacts
-    // memory for them on every fault, and a step took seconds.
+    // committed, and only the new part is committed. Huge pages are not asked
+    // for: where the host backs a virtual machine's memory at its first
+    // touch, they made the release several times slower.
     void* block = block_ ? ::mremap(block_, bytes_, bytes, MREMAP_MAYMOVE)
                          : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) {
         release();
         return false;
     }
-    for (std::size_t at = bytes_; at < bytes; at += kSlice) {
-        commit(static_cast<unsigned char*>(block) + at, std::min(kSlice, bytes - at));
-        if (meanwhile && at + kSlice < bytes)
-            meanwhile();
-    }
+    auto* start = static_cast<unsigned char*>(block);
+    commitInSlices(
+        bytes_, bytes,
+        [start](std::size_t at, std::size_t length) {
+            commit(start + at, length);
+            return true;
+        },
+        meanwhile);
     block_ = block;
     bytes_ = bytes;
     return true;
@@ -71,16 +70,11 @@ bool MmapMemoryBlocks::reserve(std::uint64_t words, const std::function<void()>&
 
 void MmapMemoryBlocks::release(const std::function<void()>& meanwhile)
 {
-    // From the end, so that what is left stays one mapping; the first slice
-    // may be partial, the others are whole pages.
+    // The last slice may end mid-page; the others are whole pages.
     auto* start = static_cast<unsigned char*>(block_);
-    for (std::size_t end = bytes_; block_ && end > 0;) {
-        const std::size_t from = end > kSlice ? (end - 1) / kSlice * kSlice : 0;
-        ::munmap(start + from, end - from);
-        end = from;
-        if (meanwhile && end > 0)
-            meanwhile();
-    }
+    giveBackInSlices(
+        block_ ? bytes_ : 0, [start](std::size_t from, std::size_t to) { ::munmap(start + from, to - from); },
+        meanwhile);
     block_ = nullptr;
     bytes_ = 0;
 }

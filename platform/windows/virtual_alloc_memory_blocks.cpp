@@ -9,10 +9,6 @@
 namespace tavlo {
 namespace {
 
-// Committed and given back in slices of 64 MB, a few tens of milliseconds
-// each: the whole block at once would hold the caller for a second.
-constexpr std::size_t kSlice = std::size_t{64} << 20;
-
 std::size_t pageSize()
 {
     static const std::size_t size = [] {
@@ -86,13 +82,10 @@ bool VirtualAllocMemoryBlocks::reserve(std::uint64_t words, const std::function<
 bool VirtualAllocMemoryBlocks::commit(std::size_t pages, const std::function<void()>& meanwhile)
 {
     auto* start = static_cast<unsigned char*>(range_);
-    for (std::size_t at = committed_; at < pages; at += kSlice) {
-        const std::size_t length = std::min(kSlice, pages - at);
-        if (!commitAndTouch(start + at, length))
-            return false;
-        if (meanwhile && at + kSlice < pages)
-            meanwhile();
-    }
+    if (!commitInSlices(
+            committed_, pages,
+            [start](std::size_t at, std::size_t length) { return commitAndTouch(start + at, length); }, meanwhile))
+        return false;
     committed_ = std::max(committed_, pages);
     return true;
 }
@@ -100,13 +93,9 @@ bool VirtualAllocMemoryBlocks::commit(std::size_t pages, const std::function<voi
 void VirtualAllocMemoryBlocks::release(const std::function<void()>& meanwhile)
 {
     auto* start = static_cast<unsigned char*>(range_);
-    for (std::size_t end = committed_; range_ && end > 0;) {
-        const std::size_t from = end > kSlice ? (end - 1) / kSlice * kSlice : 0;
-        VirtualFree(start + from, end - from, MEM_DECOMMIT);
-        end = from;
-        if (meanwhile && end > 0)
-            meanwhile();
-    }
+    giveBackInSlices(
+        range_ ? committed_ : 0,
+        [start](std::size_t from, std::size_t to) { VirtualFree(start + from, to - from, MEM_DECOMMIT); }, meanwhile);
     if (range_)
         VirtualFree(range_, 0, MEM_RELEASE);
     range_ = nullptr;

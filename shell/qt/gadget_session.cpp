@@ -1,6 +1,5 @@
 #include "shell/qt/gadget_session.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
@@ -189,16 +188,9 @@ void GadgetSession::loadMenu()
 
 void GadgetSession::enableCleanups(bool enabled)
 {
-    for (QMenu* root : {&exportedMenu_, menu_ ? &menu_->DMn() : nullptr}) {
-        if (!root)
-            continue;
-        for (QAction* action : root->findChildren<QAction*>()) {
-            for (const MenuEntry& entry : kMenuEntries) {
-                if (runsLong(entry.command) && action->objectName() == QLatin1StringView(entry.name))
-                    action->setEnabled(enabled);
-            }
-        }
-    }
+    enableLongCleanups(exportedMenu_, enabled);
+    if (menu_)
+        enableLongCleanups(menu_->DMn(), enabled);
 }
 
 void GadgetSession::letEventsRun()

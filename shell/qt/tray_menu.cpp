@@ -1,5 +1,9 @@
 #include "shell/qt/tray_menu.h"
 
+#include <QAction>
+
+#include "shell/maintenance.h"
+
 namespace tavlo {
 namespace {
 
@@ -26,7 +30,16 @@ void addMenuEntries(QMenu& root, QObject* context, const std::function<void(Menu
         }
         QAction* action = into->addAction(text(entry.caption));
         action->setObjectName(text(entry.name));
+        action->setData(static_cast<int>(entry.command));
         QObject::connect(action, &QAction::triggered, context, [picked, command = entry.command] { picked(command); });
+    }
+}
+
+void enableLongCleanups(const QMenu& root, bool enabled)
+{
+    for (QAction* action : root.findChildren<QAction*>()) {
+        if (runsLong(static_cast<MenuCommand>(action->data().toInt())))
+            action->setEnabled(enabled);
     }
 }
 

@@ -13,6 +13,10 @@ namespace tavlo {
 // each entry chosen, with `context` alive.
 void addMenuEntries(QMenu& root, QObject* context, const std::function<void(MenuCommand)>& picked);
 
+// Greys, or brings back, the entries of the clean-ups that run long in a
+// menu made by addMenuEntries.
+void enableLongCleanups(const QMenu& root, bool enabled);
+
 // The menu window: never shown itself, it carries the popup menu. It is
 // made on first use and thrown away by a left click on the icon.
 class TrayMenu : public QObject {
