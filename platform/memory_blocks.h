@@ -1,10 +1,17 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "platform/memory_status.h"
 
@@ -32,18 +39,74 @@ public:
 // second.
 inline constexpr std::size_t kMemorySlice = std::size_t{64} << 20;
 
-// Calls `commit(at, length)` over [from, to) slice by slice, and `meanwhile`
-// between slices; false as soon as a slice fails.
-template <typename Commit>
-bool commitInSlices(std::size_t from, std::size_t to, Commit commit, const std::function<void()>& meanwhile)
+// How often a caller waiting for a commit gets to let events run.
+inline constexpr std::chrono::milliseconds kMeanwhileTurn{25};
+
+// Threads that commit a block together: the system faults in and
+// zero-fills the pages of one process on every core at once, and that is
+// nearly all the time a commit takes. The caller only waits.
+inline unsigned committingThreads()
 {
-    for (std::size_t at = from; at < to; at += kMemorySlice) {
-        if (!commit(at, std::min(kMemorySlice, to - at)))
+    return std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+}
+
+// Calls `commit(at, length)` once for each slice of [from, to), on
+// `threads` threads at once, while the calling thread calls `meanwhile`
+// every turn until they are done; false when a slice failed (no slice is
+// begun after that). Where no thread can be started, the caller commits the
+// slices itself, calling `meanwhile` between them.
+template <typename Commit>
+bool commitInSlices(std::size_t from, std::size_t to, Commit commit, const std::function<void()>& meanwhile,
+    unsigned threads = committingThreads())
+{
+    std::atomic<std::size_t> next{from};
+    std::atomic<bool> failed{false};
+    const auto commitNext = [&] {
+        const std::size_t at = next.fetch_add(kMemorySlice);
+        if (failed || at >= to)
             return false;
-        if (meanwhile && at + kMemorySlice < to)
-            meanwhile();
+        if (!commit(at, std::min(kMemorySlice, to - at)))
+            failed = true;
+        return !failed;
+    };
+
+    std::mutex mutex;
+    std::condition_variable finished;
+    unsigned running = 0;
+    std::vector<std::thread> workers;
+    const std::size_t slices = from < to ? (to - from - 1) / kMemorySlice + 1 : 0;
+    for (unsigned i = 0; i < threads && i < slices; ++i) {
+        try {
+            std::lock_guard lock(mutex);
+            workers.emplace_back([&] {
+                while (commitNext()) {}
+                std::lock_guard lockDone(mutex);
+                if (--running == 0)
+                    finished.notify_one();
+            });
+            ++running;
+        } catch (const std::system_error&) {
+            break;
+        }
     }
-    return true;
+    if (workers.empty()) {
+        while (commitNext()) {
+            if (meanwhile && next < to)
+                meanwhile();
+        }
+    } else {
+        std::unique_lock lock(mutex);
+        while (!finished.wait_for(lock, kMeanwhileTurn, [&] { return running == 0; })) {
+            if (meanwhile) {
+                lock.unlock();
+                meanwhile();
+                lock.lock();
+            }
+        }
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+    return !failed;
 }
 
 // Calls `giveBack(from, to)` over [0, end) slice by slice from its end, so

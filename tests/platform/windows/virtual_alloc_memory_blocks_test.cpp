@@ -81,7 +81,7 @@ TEST(VirtualAllocMemoryBlocks, AGrowingBlockIsCommittedAndGivesItAllBack)
 }
 
 // A machine of 8 GB with 4 GB available: the block grows in place.
-TEST(VirtualAllocMemoryBlocks, KeepsTheWordsWrittenBeforeAndLetsEventsRunBetweenSlices)
+TEST(VirtualAllocMemoryBlocks, KeepsTheWordsWrittenBefore)
 {
     testing::FakeMemory memory;
     memory.figures = MemoryFigures{std::uint64_t{8} << 30, std::uint64_t{4} << 30};
@@ -91,9 +91,7 @@ TEST(VirtualAllocMemoryBlocks, KeepsTheWordsWrittenBeforeAndLetsEventsRunBetween
         blocks.words()[at] = static_cast<std::uint32_t>(at * 2654435761u);
 
     const std::uint32_t* before = blocks.words().data();
-    int meanwhile = 0;
-    ASSERT_TRUE(blocks.reserve(50 * kMegabyte, [&] { ++meanwhile; }));  // 196 MB more: four slices
-    EXPECT_EQ(meanwhile, 3);
+    ASSERT_TRUE(blocks.reserve(50 * kMegabyte));  // 196 MB more: four slices, on threads of their own
     ASSERT_EQ(blocks.words().size(), 50 * kMegabyte);
     EXPECT_EQ(blocks.words().data(), before);
     std::size_t changed = 0;
@@ -113,6 +111,9 @@ TEST(VirtualAllocMemoryBlocks, AGrowthBeyondTheRangeReservedIsRefusedAndGivesEve
     testing::FakeMemory memory;
     memory.figures = MemoryFigures{16 * kMegabyte, std::uint64_t{4} << 30};
     VirtualAllocMemoryBlocks blocks(memory);
+    // The thread that commits has a stack, which the system may keep for the next.
+    ASSERT_TRUE(blocks.reserve(1));
+    blocks.release();
     const std::int64_t before = committedBytes();
     ASSERT_TRUE(blocks.reserve(kMegabyte));  // 4 MB of the 16 reserved
     EXPECT_FALSE(blocks.reserve(50 * kMegabyte));
