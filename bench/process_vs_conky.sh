@@ -7,9 +7,11 @@
 # memory (USS), wakeups per second and the time to the mapped window.
 #
 # First, start-up against its floor: the gadget and a bare Qt program of the
-# same shape (a 242 x 237 frameless window and a notification icon) are
-# started in turn, RUNS times each, alternately; for each, the median time
-# from exec to its mapped window and the median peak RSS once started.
+# same shape (a 242 x 237 frameless window and a notification icon), bare
+# and drawing the gadget's lines of text, are started in turn, RUNS times
+# each, alternately; for each, the median time from exec to its mapped
+# window and to its first drawn pixels, and the median peak RSS once
+# started.
 #
 # Usage: bench/process_vs_conky.sh [SECONDS] [RUNS]   (defaults 60, 15)
 set -euo pipefail
@@ -51,16 +53,23 @@ now_ms() { date +%s%3N; }
 mkdir -p "$work/home"
 : >"$work/startup"
 for _ in $(seq "$runs"); do
-    for name in tavlo bare; do
-        echo "$name $(cd "$work/home" && "$map_time" 2000 "${!name}")" >>"$work/startup"
+    for name in tavlo bare text; do
+        case $name in
+        tavlo) program=("$tavlo") ;;
+        bare) program=("$bare") ;;
+        text) program=("$bare" --text) ;;
+        esac
+        echo "$name $(cd "$work/home" && "$map_time" 2000 "${program[@]}")" >>"$work/startup"
     done
 done
 median() { sort -n | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
-printf '%-6s %16s %22s  (%s runs each)\n' program "mapped ms (med)" "start-up peak RSS MB" "$runs"
-for name in tavlo bare; do
+printf '%-6s %16s %17s %22s  (%s runs each)\n' program "mapped ms (med)" "drawn ms (med)" "start-up peak RSS MB" "$runs"
+for name in tavlo bare text; do
     map=$(awk -v n="$name" '$1 == n {print $2}' "$work/startup" | median)
-    hwm=$(awk -v n="$name" '$1 == n {print $3}' "$work/startup" | median)
-    awk -v name="$name" -v map="$map" -v hwm="$hwm" 'BEGIN {printf "%-6s %16.1f %22.1f\n", name, map, hwm / 1024}'
+    drawn=$(awk -v n="$name" '$1 == n {print $3}' "$work/startup" | median)
+    hwm=$(awk -v n="$name" '$1 == n {print $4}' "$work/startup" | median)
+    awk -v name="$name" -v map="$map" -v drawn="$drawn" -v hwm="$hwm" \
+        'BEGIN {printf "%-6s %16.1f %17.1f %22.1f\n", name, map, drawn, hwm / 1024}'
 done
 echo
 

@@ -1,7 +1,8 @@
 // Where the user waits: "メモリ開放" at this machine's own default size, with
 // the real blocks and memory figures. Prints the whole release's time, the
 // longest time between two chances to repaint, and the peak; then, for
-// comparison, the kernel's own time to commit the peak block in one call.
+// comparison, the kernel's own time to commit the peak block in one call on
+// one thread (the release commits on every core at once).
 //
 //   tavlo_waiting
 
@@ -70,8 +71,8 @@ int main()
         form.store.lblMClr.c_str(), form.view.lblDate.text.c_str(), total, chances, longestStall,
         peakKilobytes() / 1024);
 
-    // What no release can beat: the kernel committing the last step's block
-    // in one call, freshly mapped.
+    // The kernel committing the last step's block in one call on one thread,
+    // freshly mapped: what a release on one core could not beat.
     const auto peakBytes = static_cast<std::size_t>((std::stoull(form.store.lblMClr) * 10 + 1) * 4);
     const auto floorStart = Wall::now();
     void* block = ::mmap(nullptr, peakBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);

@@ -1,10 +1,14 @@
 // Starts a program and times it as a person sees it: from the exec to the
 // moment the X server maps its first sizeable top-level window (one of more
-// than 64 px each way: not a notification icon). Then, once start-up has
+// than 64 px each way: not a notification icon), and to the moment that
+// window first shows something of its own: a window is mapped before it is
+// drawn, and shows what lay beneath it until then. Then, once start-up has
 // settled, reads its peak resident size, asks it to end and waits for it.
+// Needs a display without a compositor, where a window's pixels are the
+// screen's.
 //
 // Usage: tavlo_map_time SETTLE_MS PROGRAM [ARGUMENTS...]
-// Prints one line: "MAPPED_MS PEAK_RSS_KB", or fails with a reason.
+// Prints one line: "MAPPED_MS PAINTED_MS PEAK_RSS_KB", or fails with a reason.
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -19,6 +23,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 extern char** environ;
 
@@ -61,6 +66,42 @@ bool sizeable(xcb_connection_t* connection, xcb_window_t window)
     return large;
 }
 
+struct Area {
+    xcb_drawable_t drawable;
+    std::int16_t x, y;
+    std::uint16_t width, height;
+};
+
+// The area's pixels, as the server holds them: 32 bits each at depth 24.
+std::vector<std::uint32_t> pixelsOf(xcb_connection_t* connection, const Area& area)
+{
+    auto* reply = xcb_get_image_reply(connection,
+        xcb_get_image(
+            connection, XCB_IMAGE_FORMAT_Z_PIXMAP, area.drawable, area.x, area.y, area.width, area.height, ~0U),
+        nullptr);
+    std::vector<std::uint32_t> pixels;
+    if (reply) {
+        const auto* data = reinterpret_cast<const std::uint32_t*>(xcb_get_image_data(reply));
+        pixels.assign(data, data + xcb_get_image_data_length(reply) / 4);
+    }
+    std::free(reply);
+    return pixels;
+}
+
+// The window's place on the screen.
+Area screenArea(xcb_connection_t* connection, xcb_window_t window, xcb_window_t root)
+{
+    auto* geometry = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    auto* place = xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, window, root, 0, 0), nullptr);
+    Area area{root, 0, 0, 0, 0};
+    if (geometry && place)
+        area = {root, place->dst_x, place->dst_y, geometry->width, geometry->height};
+    std::free(geometry);
+    std::free(place);
+    return area;
+}
+
 long peakRssKb(pid_t pid)
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -89,6 +130,12 @@ int main(int argc, char* argv[])
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &events);
     xcb_flush(connection);
 
+    // What the screen shows before the program starts: a window shows the
+    // same until it is drawn.
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    const std::vector<std::uint32_t> before
+        = pixelsOf(connection, Area{root, 0, 0, screen->width_in_pixels, screen->height_in_pixels});
+
     pid_t pid = 0;
     const auto start = Clock::now();
     if (posix_spawnp(&pid, argv[2], nullptr, nullptr, argv + 2, environ) != 0)
@@ -97,6 +144,7 @@ int main(int argc, char* argv[])
     // A program that maps nothing within this time has failed to start.
     const auto deadline = start + std::chrono::seconds(20);
     double mappedMs = -1;
+    xcb_window_t mapped = XCB_NONE;
     while (mappedMs < 0) {
         xcb_generic_event_t* event = xcb_poll_for_event(connection);
         if (!event) {
@@ -115,10 +163,31 @@ int main(int argc, char* argv[])
         const auto now = Clock::now();
         if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
             const xcb_window_t window = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
-            if (ownerOf(connection, window, pidAtom) == pid && sizeable(connection, window))
+            if (ownerOf(connection, window, pidAtom) == pid && sizeable(connection, window)) {
                 mappedMs = std::chrono::duration<double, std::milli>(now - start).count();
+                mapped = window;
+            }
         }
         std::free(event);
+    }
+
+    // Drawn once a pixel of the window differs from the screen before.
+    const Area area = screenArea(connection, mapped, root);
+    double paintedMs = -1;
+    while (paintedMs < 0 && Clock::now() < deadline) {
+        const std::vector<std::uint32_t> now = pixelsOf(connection, area);
+        if (now.size() != std::size_t{area.width} * area.height)
+            return fail("cannot read the window's pixels");
+        for (int y = 0; y < area.height && paintedMs < 0; ++y) {
+            for (int x = 0; x < area.width; ++x) {
+                const std::size_t screenAt
+                    = std::size_t(area.y + y) * screen->width_in_pixels + std::size_t(area.x + x);
+                if ((now[std::size_t(y) * area.width + x] ^ before[screenAt]) & 0xFFFFFF) {
+                    paintedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                    break;
+                }
+            }
+        }
     }
 
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
@@ -129,6 +198,6 @@ int main(int argc, char* argv[])
     xcb_disconnect(connection);
     if (peak < 0)
         return fail("the program ended before its peak was read");
-    std::printf("%.2f %ld\n", mappedMs, peak);
+    std::printf("%.2f %.2f %ld\n", mappedMs, paintedMs, peak);
     return 0;
 }
