@@ -73,7 +73,8 @@ bool commitInSlices(std::size_t from, std::size_t to, Commit commit, const std::
     std::mutex mutex;
     std::condition_variable finished;
     unsigned running = 0;
-    std::vector<std::thread> workers;
+    // Joined as they go out of scope, before what they use.
+    std::vector<std::jthread> workers;
     const std::size_t slices = from < to ? (to - from - 1) / kMemorySlice + 1 : 0;
     for (unsigned i = 0; i < threads && i < slices; ++i) {
         try {
@@ -104,8 +105,6 @@ bool commitInSlices(std::size_t from, std::size_t to, Commit commit, const std::
             }
         }
     }
-    for (std::thread& worker : workers)
-        worker.join();
     return !failed;
 }
 
