@@ -65,27 +65,26 @@ bool commitInSlices(std::size_t from, std::size_t to, Commit commit, const std::
         const std::size_t at = next.fetch_add(kMemorySlice);
         if (failed || at >= to)
             return false;
-        if (!commit(at, std::min(kMemorySlice, to - at)))
-            failed = true;
-        return !failed;
+        if (commit(at, std::min(kMemorySlice, to - at)))
+            return true;
+        failed = true;
+        return false;
     };
 
     std::mutex mutex;
     std::condition_variable finished;
-    unsigned running = 0;
+    std::size_t done = 0;
     // Joined as they go out of scope, before what they use.
     std::vector<std::jthread> workers;
     const std::size_t slices = from < to ? (to - from - 1) / kMemorySlice + 1 : 0;
     for (unsigned i = 0; i < threads && i < slices; ++i) {
         try {
-            std::lock_guard lock(mutex);
             workers.emplace_back([&] {
                 while (commitNext()) {}
-                std::lock_guard lockDone(mutex);
-                if (--running == 0)
-                    finished.notify_one();
+                std::lock_guard lock(mutex);
+                ++done;
+                finished.notify_one();
             });
-            ++running;
         } catch (const std::system_error&) {
             break;
         }
@@ -97,7 +96,7 @@ bool commitInSlices(std::size_t from, std::size_t to, Commit commit, const std::
         }
     } else {
         std::unique_lock lock(mutex);
-        while (!finished.wait_for(lock, kMeanwhileTurn, [&] { return running == 0; })) {
+        while (!finished.wait_for(lock, kMeanwhileTurn, [&] { return done == workers.size(); })) {
             if (meanwhile) {
                 lock.unlock();
                 meanwhile();

@@ -102,6 +102,20 @@ Area screenArea(xcb_connection_t* connection, xcb_window_t window, xcb_window_t 
     return area;
 }
 
+// Whether the window's pixels differ anywhere from the screen's before.
+bool drawn(const std::vector<std::uint32_t>& window, const Area& area, const std::vector<std::uint32_t>& screen,
+    std::size_t screenWidth)
+{
+    for (std::size_t y = 0; y < area.height; ++y) {
+        for (std::size_t x = 0; x < area.width; ++x) {
+            const std::size_t screenAt = (area.y + y) * screenWidth + area.x + x;
+            if ((window[y * area.width + x] ^ screen[screenAt]) & 0xFFFFFF)
+                return true;
+        }
+    }
+    return false;
+}
+
 long peakRssKb(pid_t pid)
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -178,16 +192,8 @@ int main(int argc, char* argv[])
         const std::vector<std::uint32_t> now = pixelsOf(connection, area);
         if (now.size() != std::size_t{area.width} * area.height)
             return fail("cannot read the window's pixels");
-        for (int y = 0; y < area.height && paintedMs < 0; ++y) {
-            for (int x = 0; x < area.width; ++x) {
-                const std::size_t screenAt
-                    = std::size_t(area.y + y) * screen->width_in_pixels + std::size_t(area.x + x);
-                if ((now[std::size_t(y) * area.width + x] ^ before[screenAt]) & 0xFFFFFF) {
-                    paintedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-                    break;
-                }
-            }
-        }
+        if (drawn(now, area, before, screen->width_in_pixels))
+            paintedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     }
 
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
