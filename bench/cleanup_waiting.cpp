@@ -2,9 +2,8 @@
 // "インターネット一時ファイルの削除" and "インターネット履歴の削除" through the
 // real Linux services, on data made up for the run in a folder of its own
 // (HOME and the XDG folders point there, so nothing of the user's is
-// touched). Prints each action's whole time, how often events ran, and the
-// longest time the user-interface thread was held without them: a message
-// box runs the event loop, and so does each chance the action gives.
+// touched). Prints each action's whole time and its last message; in the
+// gadget the work runs beside the user interface, which never waits for it.
 //
 //   tavlo_cleanup_waiting [folder [--make-only]]
 //
@@ -23,12 +22,11 @@
 #include <filesystem>
 #include <string>
 
-#include "core/event_pacer.h"
 #include "platform/linux/browser_cache.h"
 #include "platform/linux/browser_history.h"
 #include "platform/linux/freedesktop_trash.h"
 #include "platform/linux/xdg_folders.h"
-#include "platform/user_notifier.h"
+#include "tests/fakes/run_action.h"
 #include "tools/internet_cleanup.h"
 #include "tools/recycle_bin_action.h"
 
@@ -42,38 +40,6 @@ double msBetween(Wall::time_point from, Wall::time_point to)
 {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
-
-// The times at which events ran, as the user would feel them.
-struct EventTimes {
-    Wall::time_point start = Wall::now();
-    Wall::time_point last = start;
-    double longest = 0;
-    int chances = 0;
-
-    void ran()
-    {
-        const Wall::time_point now = Wall::now();
-        longest = std::max(longest, msBetween(last, now));
-        last = now;
-        ++chances;
-    }
-};
-
-// Message boxes that the user closes at once: each runs the event loop.
-struct ClosedAtOnce final : UserNotifier {
-    EventTimes* times = nullptr;
-    std::string last;
-    void showMessage(const std::string& text) override
-    {
-        times->ran();
-        last = text;
-    }
-    bool ask(const std::string&) override
-    {
-        times->ran();
-        return true;
-    }
-};
 
 void writeFile(const fs::path& path, std::size_t size)
 {
@@ -215,16 +181,15 @@ template <typename Make> void timed(const char* what, Make make)
     std::fflush(stdout);
 }
 
-template <typename Action> void measure(const char* what, Action action)
+// Runs a clean-up to its end, its question answered yes, as its work runs
+// in the gadget: on a thread beside the user interface, which never waits.
+void measure(const char* what, LongAction&& action)
 {
-    EventTimes times;
-    ClosedAtOnce notifier;
-    notifier.times = &times;
-    action(notifier, times);
-    const Wall::time_point end = Wall::now();
-    times.longest = std::max(times.longest, msBetween(times.last, end));
-    std::printf("| %-38s | %9.0f | %7d | %9.1f | %s\n", what, msBetween(times.start, end), times.chances, times.longest,
-        notifier.last.substr(0, notifier.last.find('\r')).c_str());
+    testing::RecordingNotifier notifier;
+    const Wall::time_point start = Wall::now();
+    testing::runToEnd(action, notifier);
+    const std::string last = notifier.messages.empty() ? "" : notifier.messages.back();
+    std::printf("| %-38s | %9.0f | %s\n", what, msBetween(start, Wall::now()), last.substr(0, last.find('\r')).c_str());
     std::fflush(stdout);
 }
 
@@ -265,28 +230,14 @@ int main(int argc, char* argv[])
     if (argc > 2 && std::string(argv[2]) == "--make-only")
         return 0;
 
-    std::printf("| %-38s | %9s | %7s | %9s | %s\n", "action", "total ms", "events", "stall ms", "last message");
-    // Each action lets events run as the shell has it do, on the real clock.
-    measure("empty the trash (100,000 files)", [](ClosedAtOnce& notifier, EventTimes& times) {
-        // Volumes' trashes are left alone: only the one made here.
-        FreedesktopTrash trash(
-            FreedesktopTrash::defaultHomeTrash(), [] { return std::vector<std::string>{}; }, ::geteuid());
-        EventPacer pacer(steadyClock(), [&times] { times.ran(); });
-        cmdRBinEmp_Click(trash, notifier, [&](std::size_t, std::size_t) {
-            pacer.step();
-            return true;
-        });
-    });
-    measure("delete the caches (100,000 entries)", [](ClosedAtOnce& notifier, EventTimes& times) {
-        BrowserCache cache(xdgCacheHome());
-        EventPacer pacer(steadyClock(), [&times] { times.ran(); });
-        TIFDel_Click(cache, notifier, [&pacer] { pacer.step(); });
-    });
-    measure("clear the history (1,000,000 visits)", [](ClosedAtOnce& notifier, EventTimes& times) {
-        BrowserHistory history(homeFolder(), xdgConfigHome());
-        EventPacer pacer(steadyClock(), [&times] { times.ran(); });
-        DelIHstry_Click(history, notifier, [&pacer] { pacer.step(); });
-    });
+    std::printf("| %-38s | %9s | %s\n", "action", "total ms", "last message");
+    // Volumes' trashes are left alone: only the one made here.
+    FreedesktopTrash trash(FreedesktopTrash::defaultHomeTrash(), [] { return std::vector<std::string>{}; }, ::geteuid());
+    measure("empty the trash (100,000 files)", EmptyRecycleBin(trash, {}));
+    BrowserCache cache(xdgCacheHome());
+    measure("delete the caches (100,000 entries)", DeleteCache(cache));
+    BrowserHistory history(homeFolder(), xdgConfigHome());
+    measure("clear the history (1,000,000 visits)", ClearHistory(history));
 
     if (argc <= 1)
         fs::remove_all(root);

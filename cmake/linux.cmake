@@ -8,6 +8,7 @@ pkg_check_modules(SQLITE REQUIRED IMPORTED_TARGET sqlite3)
 tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/linux/browser_cache.cpp
     platform/linux/browser_history.cpp
+    platform/linux/cgroup_memory.cpp
     platform/linux/cp932_codec.cpp
     platform/linux/dbus_notification_host.cpp
     platform/linux/flock_instance_lock.cpp

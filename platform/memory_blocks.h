@@ -2,12 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -25,22 +21,16 @@ public:
 
     // Makes the block held one of `words` words (a block that grows keeps
     // what it held); false when the system cannot hold it (nothing is held
-    // then). A long commit calls `meanwhile` now and then, so that the
-    // caller can let events run.
-    virtual bool reserve(std::uint64_t words, const std::function<void()>& meanwhile = {}) = 0;
+    // then).
+    virtual bool reserve(std::uint64_t words) = 0;
 
-    // Gives back the block held, if any; a large one in slices, calling
-    // `meanwhile` between them.
-    virtual void release(const std::function<void()>& meanwhile = {}) = 0;
+    // Gives back the block held, if any.
+    virtual void release() = 0;
 };
 
-// Blocks are committed and given back in slices of 64 MB, a few tens of
-// milliseconds each: the whole block at once would hold the caller for a
-// second.
+// Blocks are committed in slices of 64 MB, a few tens of milliseconds each,
+// shared out among the committing threads.
 inline constexpr std::size_t kMemorySlice = std::size_t{64} << 20;
-
-// How often a caller waiting for a commit gets to let events run.
-inline constexpr std::chrono::milliseconds kMeanwhileTurn{25};
 
 // Threads that commit a block together: the system faults in and
 // zero-fills the pages of one process on every core at once, and that is
@@ -51,13 +41,11 @@ inline unsigned committingThreads()
 }
 
 // Calls `commit(at, length)` once for each slice of [from, to), on
-// `threads` threads at once, while the calling thread calls `meanwhile`
-// every turn until they are done; false when a slice failed (no slice is
-// begun after that). Where no thread can be started, the caller commits the
-// slices itself, calling `meanwhile` between them.
+// `threads` threads at once, while the calling thread waits; false when a
+// slice failed (no slice is begun after that). Where no thread can be
+// started, the caller commits the slices itself.
 template <typename Commit>
-bool commitInSlices(std::size_t from, std::size_t to, Commit commit, const std::function<void()>& meanwhile,
-    unsigned threads = committingThreads())
+bool commitInSlices(std::size_t from, std::size_t to, Commit commit, unsigned threads = committingThreads())
 {
     std::atomic<std::size_t> next{from};
     std::atomic<bool> failed{false};
@@ -71,54 +59,24 @@ bool commitInSlices(std::size_t from, std::size_t to, Commit commit, const std::
         return false;
     };
 
-    std::mutex mutex;
-    std::condition_variable finished;
-    std::size_t done = 0;
-    // Joined as they go out of scope, before what they use.
-    std::vector<std::jthread> workers;
-    const std::size_t slices = from < to ? (to - from - 1) / kMemorySlice + 1 : 0;
-    for (unsigned i = 0; i < threads && i < slices; ++i) {
-        try {
-            workers.emplace_back([&] {
-                while (commitNext()) {}
-                std::lock_guard lock(mutex);
-                ++done;
-                finished.notify_one();
-            });
-        } catch (const std::system_error&) {
-            break;
-        }
-    }
-    if (workers.empty()) {
-        while (commitNext()) {
-            if (meanwhile && next < to)
-                meanwhile();
-        }
-    } else {
-        std::unique_lock lock(mutex);
-        while (!finished.wait_for(lock, kMeanwhileTurn, [&] { return done == workers.size(); })) {
-            if (meanwhile) {
-                lock.unlock();
-                meanwhile();
-                lock.lock();
+    {
+        // Joined as they go out of scope, before what they use.
+        std::vector<std::jthread> workers;
+        const std::size_t slices = from < to ? (to - from - 1) / kMemorySlice + 1 : 0;
+        for (unsigned i = 0; i < threads && i < slices; ++i) {
+            try {
+                workers.emplace_back([&] {
+                    while (commitNext()) {}
+                });
+            } catch (const std::system_error&) {
+                break;
             }
+        }
+        if (workers.empty()) {
+            while (commitNext()) {}
         }
     }
     return !failed;
-}
-
-// Calls `giveBack(from, to)` over [0, end) slice by slice from its end, so
-// that what is left stays one piece, and `meanwhile` between slices.
-template <typename GiveBack>
-void giveBackInSlices(std::size_t end, GiveBack giveBack, const std::function<void()>& meanwhile)
-{
-    while (end > 0) {
-        const std::size_t from = end > kMemorySlice ? (end - 1) / kMemorySlice * kMemorySlice : 0;
-        giveBack(from, end);
-        end = from;
-        if (meanwhile && end > 0)
-            meanwhile();
-    }
 }
 
 // Whether `moreBytes` more can be committed now: the memory available, less

@@ -9,6 +9,7 @@ namespace tavlo {
 struct MemoryFigures {
     std::uint64_t totalBytes = 0;
     std::uint64_t availableBytes = 0;
+    friend bool operator==(const MemoryFigures&, const MemoryFigures&) = default;
 };
 
 class MemoryStatus {

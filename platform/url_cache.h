@@ -9,6 +9,8 @@ namespace tavlo {
 // the system's own error number.
 inline constexpr int kErrorFileNotFound = 2;
 inline constexpr int kErrorNoMoreItems = 259;
+// An entry that another program holds open: passed over without a word.
+inline constexpr int kErrorInUse = 32;
 
 // An entry of the browsers' cache, named as the cache names it.
 struct UrlCacheEntry {
@@ -24,7 +26,8 @@ public:
     virtual bool next(UrlCacheEntry& entry, int& error) = 0;
 
     // Deletes the entry the walk stands on; false with `error` set
-    // (kErrorFileNotFound when it is already gone).
+    // (kErrorFileNotFound when it is already gone, kErrorInUse when another
+    // program holds it).
     virtual bool remove(const UrlCacheEntry& entry, int& error) = 0;
 };
 

@@ -15,9 +15,10 @@ public:
     virtual IoStatus open() = 0;
 
     // Removes visits and typed or searched addresses, and nothing else;
-    // the failure names each history that could not be changed. `between`
-    // is called every few milliseconds of the work, where it can be.
-    virtual IoStatus ClearHistory(const std::function<void()>& between) = 0;
+    // the failure names each history that could not be changed. `keepGoing`
+    // is asked every few milliseconds of the work, where it can be: false
+    // leaves each history not yet cleared as it was.
+    virtual IoStatus ClearHistory(const std::function<bool()>& keepGoing) = 0;
 };
 
 }  // namespace tavlo

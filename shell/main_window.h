@@ -17,7 +17,6 @@
 #include "platform/launcher.h"
 #include "platform/memory_blocks.h"
 #include "platform/memory_status.h"
-#include "platform/monotonic_clock.h"
 #include "platform/recent_documents.h"
 #include "platform/recycle_bin.h"
 #include "platform/screen.h"
@@ -52,8 +51,6 @@ struct Services {
     RecycleBin& recycleBin;
     UrlCache& urlCache;
     UrlHistory& urlHistory;
-    // Paces the long clean-ups.
-    const MonotonicClock& ticks = steadyClock();
 };
 
 // The main window frmDTMn without its pixels: the settings store, what the

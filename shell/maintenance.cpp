@@ -1,22 +1,39 @@
 #include "shell/maintenance.h"
 
 #include <string>
+#include <utility>
 
-#include "core/event_pacer.h"
 #include "tools/internet_cleanup.h"
+#include "tools/memory_release.h"
 #include "tools/tool_launch.h"
 
 namespace tavlo {
 
 bool runsLong(MenuCommand command)
 {
-    return command == MenuCommand::Emp || command == MenuCommand::TIFDel || command == MenuCommand::DelIHstry;
+    return command == MenuCommand::MemClr || command == MenuCommand::Emp || command == MenuCommand::TIFDel
+        || command == MenuCommand::DelIHstry;
 }
 
-bool runMaintenance(MenuCommand command, Services& services, const std::function<void()>& letEventsRun)
+std::unique_ptr<LongAction> makeLongAction(
+    MenuCommand command, MainWindow& window, Services& services, EmptyRecycleBin::ShowProgress showBinProgress)
 {
-    EventPacer pacer(services.ticks, letEventsRun);
-    const auto between = [&pacer] { pacer.step(); };
+    switch (command) {
+    case MenuCommand::MemClr:
+        return std::make_unique<MemoryRelease>(window.store.lblMClr, window.view, window.timers, services.blocks);
+    case MenuCommand::Emp:
+        return std::make_unique<EmptyRecycleBin>(services.recycleBin, std::move(showBinProgress));
+    case MenuCommand::TIFDel:
+        return std::make_unique<DeleteCache>(services.urlCache);
+    case MenuCommand::DelIHstry:
+        return std::make_unique<ClearHistory>(services.urlHistory);
+    default:
+        return nullptr;
+    }
+}
+
+bool runMaintenance(MenuCommand command, Services& services)
+{
     switch (command) {
     case MenuCommand::SysIfo:
         if (!launchTool(Tool::SysIfo, services.toolPrograms, services.launcher))
@@ -27,12 +44,6 @@ bool runMaintenance(MenuCommand command, Services& services, const std::function
         services.notifier.showMessage(status.ok ? "削除しました。" : "削除できませんでした。\r" + status.reason);
         return true;
     }
-    case MenuCommand::TIFDel:
-        TIFDel_Click(services.urlCache, services.notifier, between);
-        return true;
-    case MenuCommand::DelIHstry:
-        DelIHstry_Click(services.urlHistory, services.notifier, between);
-        return true;
     default:
         break;
     }

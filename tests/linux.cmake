@@ -7,6 +7,7 @@ add_executable(tavlo_platform_tests
     platform/linux/proc_counter_source_test.cpp
     platform/linux/proc_meminfo_test.cpp
     platform/linux/mmap_memory_blocks_test.cpp
+    platform/linux/cgroup_memory_test.cpp
     platform/linux/xdg_autostart_test.cpp
     platform/linux/xdg_recent_documents_test.cpp
     platform/linux/freedesktop_trash_test.cpp

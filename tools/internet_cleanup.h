@@ -1,24 +1,46 @@
 #pragma once
 
-#include <functional>
+#include <atomic>
+#include <string>
 #include <string_view>
+
+#include "core/long_action.h"
 
 namespace tavlo {
 
 class UrlCache;
 class UrlHistory;
-class UserNotifier;
 
 // "インターネット一時ファイルの削除": after the warning, walks the cache and
-// deletes every entry, then says so; the walk's errors end it with their code.
-// `between` is called after each entry, so that events can run during a long
-// walk.
-void TIFDel_Click(UrlCache& cache, UserNotifier& notifier, const std::function<void()>& between = {});
+// deletes every entry, then says so; the walk's errors end it with their
+// code, and entries that could not be deleted are counted and reported.
+class DeleteCache final : public LongAction {
+public:
+    explicit DeleteCache(UrlCache& cache) : cache_(cache) {}
+
+    std::optional<Question> question() override;
+    void work(JobControl& control) override;
+    std::optional<std::string> outcome() override { return outcome_; }
+
+private:
+    UrlCache& cache_;
+    std::string outcome_;
+};
 
 // "インターネット履歴の削除": after the warning, clears the browsers' history
-// and says so, or tells why it could not. `between` is called between the
-// steps of the clearing.
-void DelIHstry_Click(UrlHistory& history, UserNotifier& notifier, const std::function<void()>& between = {});
+// and says so, or tells why it could not.
+class ClearHistory final : public LongAction {
+public:
+    explicit ClearHistory(UrlHistory& history) : history_(history) {}
+
+    std::optional<Question> question() override;
+    void work(JobControl& control) override;
+    std::optional<std::string> outcome() override { return outcome_; }
+
+private:
+    UrlHistory& history_;
+    std::string outcome_;
+};
 
 inline constexpr std::string_view kCacheWarning
     = "インターネット一時ファイルの削除を行います。\r開いているインターネットエクスプローラはすべて\r閉じてください。";

@@ -11,6 +11,7 @@ namespace tavlo {
 namespace {
 
 constexpr double kStepWidth = kFullBarWidth / 10;  // 259.5 twips
+constexpr int kSteps = 10;
 
 // The count of frmMClr's label Mc, a whole number, in 64 bits: 10 N words
 // pass 32 bits on machines of about 29 GB.
@@ -22,31 +23,49 @@ std::uint64_t unitCount(const std::string& Mc)
 
 }  // namespace
 
-void releaseMemory(const std::string& lblMClr, GadgetView& view, MainTimers& timers, MemoryBlocks& blocks,
-    const std::function<void()>& letEventsRun)
+MemoryRelease::MemoryRelease(const std::string& lblMClr, GadgetView& view, MainTimers& timers, MemoryBlocks& blocks)
+    : view_(view), timers_(timers), blocks_(blocks), count_(unitCount(lblMClr))
 {
-    timers.TmrN.enabled = false;
-    timers.TmrR.enabled = false;
-    const std::uint64_t count = unitCount(lblMClr);
-    view.lblDate.text = "メモリ開放中";
+}
 
+void MemoryRelease::begin()
+{
+    timers_.TmrN.enabled = false;
+    timers_.TmrR.enabled = false;
+    view_.lblDate.text = "メモリ開放中";
+}
+
+void MemoryRelease::work(JobControl& control)
+{
     // Indices 0 to N × k: one word more than the count.
-    bool reserved = blocks.reserve(count + 1, letEventsRun);
-    for (int k = 1; reserved && k <= 9; ++k) {
-        view.RamT.width = kStepWidth * k;
-        view.lblTime.text = std::to_string(k * 10) + "%";
-        letEventsRun();
-        reserved = blocks.reserve(count * static_cast<std::uint64_t>(k + 1) + 1, letEventsRun);
+    bool reserved = blocks_.reserve(count_ + 1);
+    for (int k = 1; reserved && k < kSteps && !control.stopRequested(); ++k) {
+        step_ = k;
+        control.showAndWait();
+        reserved = blocks_.reserve(count_ * static_cast<std::uint64_t>(k + 1) + 1);
     }
-    if (reserved) {
-        view.RamT.width = kFullBarWidth;
-        view.lblTime.text = "100%";
-        letEventsRun();
-        view.lblDate.text = "開放完了";
+    if (reserved && !control.stopRequested())
+        step_ = kSteps;
+    // Whether it ran through or stopped, the restart timer hands the display
+    // back; the block goes after that.
+    ended_ = true;
+    control.showAndWait();
+    blocks_.release();
+}
+
+void MemoryRelease::show()
+{
+    const int step = step_;
+    if (step > 0) {
+        view_.RamT.width = kStepWidth * step;
+        view_.lblTime.text = std::to_string(step * 10) + "%";
     }
-    // Whether it ran through or stopped, the restart timer hands the display back.
-    timers.TmrRS = {true, 1000};
-    blocks.release(letEventsRun);
+    if (!ended_ || handedBack_)
+        return;
+    handedBack_ = true;
+    if (step == kSteps)
+        view_.lblDate.text = "開放完了";
+    timers_.TmrRS = {true, 1000};
 }
 
 }  // namespace tavlo

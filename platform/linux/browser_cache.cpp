@@ -85,7 +85,7 @@ public:
         // Through the folder the walk holds open: a link goes as a link.
         if (stream_ && ::unlinkat(::dirfd(stream_), current_.c_str(), 0) == 0)
             return true;
-        error = stream_ ? errno : kErrorFileNotFound;
+        error = !stream_ ? kErrorFileNotFound : errno == EBUSY ? kErrorInUse : errno;
         return false;
     }
 

@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <functional>
-#include <future>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -120,39 +118,26 @@ constexpr int kProgressSteps = 1000;
 constexpr int kLockTurns = 50;
 constexpr int kLockWaitMs = 10;
 
-int progressHandler(void* between)
+// Asked every kProgressSteps of SQLite's steps: non-zero interrupts the
+// statement, and the transaction then rolls back.
+int progressHandler(void* keepGoing)
 {
-    (*static_cast<const std::function<void()>*>(between))();
-    return 0;
+    return (*static_cast<const std::function<bool()>*>(keepGoing))() ? 0 : 1;
 }
 
-// Waits for a lock in short turns, calling `between` after each.
-int busyHandler(void* between, int turns)
+// Waits for a lock in short turns while the work may go on.
+int busyHandler(void* keepGoing, int turns)
 {
-    if (turns >= kLockTurns)
+    if (turns >= kLockTurns || progressHandler(keepGoing) != 0)
         return 0;
     sqlite3_sleep(kLockWaitMs);
-    progressHandler(between);
     return 1;
 }
 
-// Runs `work` on a thread of its own while this one calls `between` every
-// few milliseconds: for SQLite's single long steps, which give no turn (the
-// commit writes the changed pages and copies the log back into the file).
-template <typename Work> auto meanwhile(const std::function<void()>& between, Work work)
-{
-    if (!between)
-        return work();
-    auto done = std::async(std::launch::async, std::move(work));
-    while (done.wait_for(std::chrono::milliseconds(kLockWaitMs)) != std::future_status::ready)
-        between();
-    return done.get();
-}
-
 // Clears one database in one transaction: it changes whole or not at all.
-// `between` is called every kProgressSteps of SQLite's steps.
+// `keepGoing` is asked every kProgressSteps of SQLite's steps.
 std::string clearDatabase(
-    const std::string& path, std::span<const ClearStep> steps, const std::function<void()>& between)
+    const std::string& path, std::span<const ClearStep> steps, const std::function<bool()>& keepGoing)
 {
     sqlite3* opened = nullptr;
     const int openCode = sqlite3_open_v2(path.c_str(), &opened, SQLITE_OPEN_READWRITE, nullptr);
@@ -160,8 +145,8 @@ std::string clearDatabase(
     if (openCode != SQLITE_OK)
         return reasonOf(db.get(), openCode);
     // A browser that runs holds its history locked: no long wait for it.
-    void* context = const_cast<std::function<void()>*>(&between);
-    if (between) {
+    void* context = const_cast<std::function<bool()>*>(&keepGoing);
+    if (keepGoing) {
         sqlite3_busy_handler(db.get(), busyHandler, context);
         sqlite3_progress_handler(db.get(), kProgressSteps, progressHandler, context);
     } else {
@@ -185,18 +170,16 @@ std::string clearDatabase(
             break;
     }
     if (code == SQLITE_OK) {
-        // The commit and the close go on another thread: they call nothing
-        // of this one's.
+        // Once every step has run, the commit is not interrupted.
         sqlite3_progress_handler(db.get(), 0, nullptr, nullptr);
         sqlite3_busy_timeout(db.get(), kLockTurns * kLockWaitMs);
-        code = meanwhile(between, [&run] { return run("COMMIT"); });
+        code = run("COMMIT");
     }
     if (code != SQLITE_OK) {
         std::string reason = reasonOf(db.get(), code);
         run("ROLLBACK");
         return reason;
     }
-    meanwhile(between, [&db] { db.reset(); });
     return {};
 }
 
@@ -237,12 +220,14 @@ std::vector<std::string> BrowserHistory::databases() const
     return paths;
 }
 
-IoStatus BrowserHistory::ClearHistory(const std::function<void()>& between)
+IoStatus BrowserHistory::ClearHistory(const std::function<bool()>& keepGoing)
 {
     // Each history is cleared on its own; the ones that could not be are named.
     std::string failures;
     for (const auto& [database, layout] : databases_) {
-        if (const std::string reason = clearDatabase(database, layout->steps, between); !reason.empty())
+        if (keepGoing && !keepGoing())
+            return IoStatus::failure("中断しました。");
+        if (const std::string reason = clearDatabase(database, layout->steps, keepGoing); !reason.empty())
             failures += (failures.empty() ? "" : "\r") + database + "\r" + reason;
     }
     return failures.empty() ? IoStatus::success() : IoStatus::failure(failures);

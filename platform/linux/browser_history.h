@@ -24,9 +24,9 @@ public:
     BrowserHistory(std::string home, std::string configHome);
 
     IoStatus open() override;
-    // SQLite's progress handler calls `between`, as does each wait for a
+    // SQLite's progress handler asks `keepGoing`, as does each wait for a
     // browser's lock.
-    IoStatus ClearHistory(const std::function<void()>& between) override;
+    IoStatus ClearHistory(const std::function<bool()>& keepGoing) override;
 
     // The databases that open() found.
     std::vector<std::string> databases() const;

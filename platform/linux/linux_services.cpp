@@ -4,6 +4,7 @@
 
 #include "platform/linux/browser_cache.h"
 #include "platform/linux/browser_history.h"
+#include "platform/linux/cgroup_memory.h"
 #include "platform/linux/cp932_codec.h"
 #include "platform/linux/desktop_tool_programs.h"
 #include "platform/linux/flock_instance_lock.h"
@@ -43,7 +44,11 @@ private:
     ProcMeminfo memory_;
     ProcCounterSource counters_;
     PosixFileStore files_;
-    MmapMemoryBlocks blocks_{memory_};
+    // The memory release reads its own figures, afresh at every step and on
+    // its own thread.
+    ProcMeminfo releaseMemory_{ProcMeminfo::everyRead()};
+    CgroupMemory releaseLimit_;
+    MmapMemoryBlocks blocks_{releaseMemory_, releaseLimit_};
     XdgRecentDocuments recentDocuments_{files_, xdgDataHome()};
     FreedesktopTrash recycleBin_{FreedesktopTrash::defaultHomeTrash(), &FreedesktopTrash::writableMounts, ::geteuid()};
     BrowserCache urlCache_{xdgCacheHome()};

@@ -33,15 +33,24 @@ __attribute__((no_sanitize_address)) void commit(const unsigned char* start, std
 
 }  // namespace
 
-bool MmapMemoryBlocks::reserve(std::uint64_t words, const std::function<void()>& meanwhile)
+bool MmapMemoryBlocks::roomFor(std::size_t moreBytes)
 {
+    if (!tavlo::roomFor(moreBytes, memory_.read()))
+        return false;
+    const auto limit = limit_.read();
+    return !limit || tavlo::roomFor(moreBytes, limit);
+}
+
+bool MmapMemoryBlocks::reserve(std::uint64_t words)
+{
+    const std::lock_guard lock(mutex_);
     if (words > std::numeric_limits<std::size_t>::max() / 4) {
-        release();
+        releaseHeld();
         return false;
     }
     const std::size_t bytes = static_cast<std::size_t>(words) * 4;
-    if (!roomFor(bytes > bytes_ ? bytes - bytes_ : 0, memory_.read())) {
-        release();
+    if (!roomFor(bytes > bytes_ ? bytes - bytes_ : 0)) {
+        releaseHeld();
         return false;
     }
 
@@ -52,29 +61,29 @@ bool MmapMemoryBlocks::reserve(std::uint64_t words, const std::function<void()>&
     void* block = block_ ? ::mremap(block_, bytes_, bytes, MREMAP_MAYMOVE)
                          : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) {
-        release();
+        releaseHeld();
         return false;
     }
     auto* start = static_cast<unsigned char*>(block);
-    commitInSlices(
-        bytes_, bytes,
-        [start](std::size_t at, std::size_t length) {
-            commit(start + at, length);
-            return true;
-        },
-        meanwhile);
+    commitInSlices(bytes_, bytes, [start](std::size_t at, std::size_t length) {
+        commit(start + at, length);
+        return true;
+    });
     block_ = block;
     bytes_ = bytes;
     return true;
 }
 
-void MmapMemoryBlocks::release(const std::function<void()>& meanwhile)
+void MmapMemoryBlocks::release()
 {
-    // The last slice may end mid-page; the others are whole pages.
-    auto* start = static_cast<unsigned char*>(block_);
-    giveBackInSlices(
-        block_ ? bytes_ : 0, [start](std::size_t from, std::size_t to) { ::munmap(start + from, to - from); },
-        meanwhile);
+    const std::lock_guard lock(mutex_);
+    releaseHeld();
+}
+
+void MmapMemoryBlocks::releaseHeld()
+{
+    if (block_)
+        ::munmap(block_, bytes_);
     block_ = nullptr;
     bytes_ = 0;
 }

@@ -20,6 +20,8 @@ std::optional<MemoryFigures> parseMeminfo(std::string_view text);
 class ProcMeminfo final : public MemoryStatus {
 public:
     explicit ProcMeminfo(std::string path = "/proc/meminfo", std::function<double()> now = {});
+    // A reader that reads the file at every call.
+    static ProcMeminfo everyRead(std::string path = "/proc/meminfo");
     std::optional<MemoryFigures> read() override;
 
 private:

@@ -18,49 +18,40 @@ ComUrlHistory::ComUrlHistory() : ComUrlHistory(&ComUrlHistory::createSystemHisto
 
 ComUrlHistory::ComUrlHistory(Factory create) : create_(std::move(create)) {}
 
-ComUrlHistory::~ComUrlHistory()
+IoStatus ComUrlHistory::create(IUrlHistoryStg2*& history) const
 {
-    release();
+    history = nullptr;
+    const HRESULT result = create_(&history);
+    if (SUCCEEDED(result) && history)
+        return IoStatus::success();
+    if (history)
+        history->Release();
+    history = nullptr;
+    return IoStatus::failure(
+        std::string(kHistoryName) + " の履歴が見つかりません。\r" + describeHresult(FAILED(result) ? result : E_POINTER));
 }
 
-HRESULT ComUrlHistory::createSystemHistory(IUrlHistoryStg2** history)
-{
-    return CoCreateInstance(CLSID_CUrlHistory, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-        IID_IUrlHistoryStg2, reinterpret_cast<void**>(history));
-}
-
-void ComUrlHistory::release()
-{
-    if (history_) {
-        history_->Release();
-        history_ = nullptr;
-    }
-}
-
+// The object is made and released again within the calling thread's COM:
+// the clearing runs on a thread of its own.
 IoStatus ComUrlHistory::open()
 {
-    release();
+    const ComApartment com;
     IUrlHistoryStg2* history = nullptr;
-    const HRESULT result = create_(&history);
-    if (FAILED(result) || !history) {
-        if (history)
-            history->Release();
-        return IoStatus::failure(std::string(kHistoryName) + " の履歴が見つかりません。\r"
-            + describeHresult(FAILED(result) ? result : E_POINTER));
-    }
-    history_ = history;
-    return IoStatus::success();
+    IoStatus status = create(history);
+    if (history)
+        history->Release();
+    return status;
 }
 
-// One call of the component: nothing of the work is left between.
-IoStatus ComUrlHistory::ClearHistory(const std::function<void()>&)
+// One call of the component: nothing of the work is left to stop between.
+IoStatus ComUrlHistory::ClearHistory(const std::function<bool()>&)
 {
-    if (!history_) {
-        if (IoStatus status = open(); !status.ok)
-            return status;
-    }
-    const HRESULT result = history_->ClearHistory();
-    release();
+    const ComApartment com;
+    IUrlHistoryStg2* history = nullptr;
+    if (IoStatus status = create(history); !status.ok)
+        return status;
+    const HRESULT result = history->ClearHistory();
+    history->Release();
     if (FAILED(result))
         return IoStatus::failure(std::string(kHistoryName) + "\r" + describeHresult(result));
     return IoStatus::success();

@@ -38,18 +38,19 @@ bool commitAndTouch(unsigned char* start, std::size_t length)
 
 }  // namespace
 
-bool VirtualAllocMemoryBlocks::reserve(std::uint64_t words, const std::function<void()>& meanwhile)
+bool VirtualAllocMemoryBlocks::reserve(std::uint64_t words)
 {
+    const std::lock_guard lock(mutex_);
     // No machine holds half of the address space; the limit keeps the
     // arithmetic in whole pages within size_t.
     if (words > std::numeric_limits<std::size_t>::max() / 8) {
-        release();
+        releaseHeld();
         return false;
     }
     const std::size_t bytes = static_cast<std::size_t>(words) * 4;
     const auto figures = memory_.read();
     if (!roomFor(bytes > bytes_ ? bytes - bytes_ : 0, figures)) {
-        release();
+        releaseHeld();
         return false;
     }
 
@@ -71,31 +72,33 @@ bool VirtualAllocMemoryBlocks::reserve(std::uint64_t words, const std::function<
         range_ = VirtualAlloc(nullptr, machine, MEM_RESERVE, PAGE_NOACCESS);
         rangeBytes_ = range_ ? machine : 0;
     }
-    if (pages > rangeBytes_ || !commit(pages, meanwhile)) {
-        release();
+    if (pages > rangeBytes_ || !commit(pages)) {
+        releaseHeld();
         return false;
     }
     bytes_ = bytes;
     return true;
 }
 
-bool VirtualAllocMemoryBlocks::commit(std::size_t pages, const std::function<void()>& meanwhile)
+bool VirtualAllocMemoryBlocks::commit(std::size_t pages)
 {
     auto* start = static_cast<unsigned char*>(range_);
-    if (!commitInSlices(
-            committed_, pages,
-            [start](std::size_t at, std::size_t length) { return commitAndTouch(start + at, length); }, meanwhile))
+    if (!commitInSlices(committed_, pages,
+            [start](std::size_t at, std::size_t length) { return commitAndTouch(start + at, length); }))
         return false;
     committed_ = std::max(committed_, pages);
     return true;
 }
 
-void VirtualAllocMemoryBlocks::release(const std::function<void()>& meanwhile)
+void VirtualAllocMemoryBlocks::release()
 {
-    auto* start = static_cast<unsigned char*>(range_);
-    giveBackInSlices(
-        range_ ? committed_ : 0,
-        [start](std::size_t from, std::size_t to) { VirtualFree(start + from, to - from, MEM_DECOMMIT); }, meanwhile);
+    const std::lock_guard lock(mutex_);
+    releaseHeld();
+}
+
+void VirtualAllocMemoryBlocks::releaseHeld()
+{
+    // Releasing the range gives back its committed pages with it.
     if (range_)
         VirtualFree(range_, 0, MEM_RELEASE);
     range_ = nullptr;

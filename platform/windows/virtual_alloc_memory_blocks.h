@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <span>
 
 #include "platform/memory_blocks.h"
@@ -21,8 +22,8 @@ public:
     VirtualAllocMemoryBlocks(const VirtualAllocMemoryBlocks&) = delete;
     VirtualAllocMemoryBlocks& operator=(const VirtualAllocMemoryBlocks&) = delete;
 
-    bool reserve(std::uint64_t words, const std::function<void()>& meanwhile = {}) override;
-    void release(const std::function<void()>& meanwhile = {}) override;
+    bool reserve(std::uint64_t words) override;
+    void release() override;
 
     // The words held.
     std::span<std::uint32_t> words() const
@@ -32,9 +33,12 @@ public:
 
 private:
     // Commits the range reserved up to `pages` bytes (whole pages).
-    bool commit(std::size_t pages, const std::function<void()>& meanwhile);
+    bool commit(std::size_t pages);
+    void releaseHeld();
 
     MemoryStatus& memory_;
+    // A block is never resized while it is given back.
+    std::mutex mutex_;
     void* range_ = nullptr;
     std::size_t rangeBytes_ = 0;
     std::size_t committed_ = 0;  // whole pages

@@ -70,6 +70,9 @@ public:
         if (DeleteUrlCacheEntryW(toWide(entry.name).c_str()))
             return true;
         error = lastError();
+        // WinINet refuses an entry that a browser holds open as access denied.
+        if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
+            error = kErrorInUse;
         return false;
     }
 

@@ -25,14 +25,8 @@ void GadgetApp::loadSession()
     session_ = std::make_unique<GadgetSession>(services_);
     connect(session_.get(), &GadgetSession::endRequested, this, &GadgetApp::endRequested);
     connect(session_.get(), &GadgetSession::settingsRequested, this, &GadgetApp::openSettings);
-    // Only once the busy handler's stack has unwound.
-    connect(
-        session_.get(), &GadgetSession::idle, this,
-        [this] {
-            if (restartPending_ && !session_->busy())
-                restartSession();
-        },
-        Qt::QueuedConnection);
+    // From the event loop: the session that asks goes with the restart.
+    connect(session_.get(), &GadgetSession::reloadDue, this, &GadgetApp::restartSession, Qt::QueuedConnection);
 }
 
 void GadgetApp::cmdClose()
@@ -61,19 +55,16 @@ void GadgetApp::saveSettings()
 {
     MainWindow& window = session_->mainWindow();
     setup_->state().copyToStore(window.store);
-    if (!session_->busy()) {
-        hideMainWindow();
+    // The file is written at once, so that nothing is lost if the program
+    // ends first; a long action under way keeps its main window until it
+    // ends, and the restart follows then.
+    if (!session_->saveNow()) {
         window.cmdSave();
-        restartSession();
         return;
     }
-    // Throwing the main window away under a handler that is still running
-    // (the memory release lets events run between its steps) would pull its
-    // data from under it: the file is written at once, so that nothing is
-    // lost if the program ends first, and the restart comes when the
-    // handler has returned.
+    hideMainWindow();
     window.cmdSave();
-    restartPending_ = true;
+    restartSession();
 }
 
 void GadgetApp::hideMainWindow()
@@ -84,7 +75,6 @@ void GadgetApp::hideMainWindow()
 
 void GadgetApp::restartSession()
 {
-    restartPending_ = false;
     session_.reset();
     loadSession();
     session_->load();

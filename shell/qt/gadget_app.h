@@ -39,15 +39,14 @@ signals:
 
 private:
     void loadSession();
-    // "保存": the dialog's working copy into the store, then the restart,
-    // which waits while the main window is in the middle of an action.
+    // "保存": the dialog's working copy into the store and the file, then
+    // the restart, which waits while a long action is under way.
     void saveSettings();
     void hideMainWindow();
     // The main window is thrown away, icon and all, and starts afresh from
     // the settings file.
     void restartSession();
 
-    bool restartPending_ = false;
     Services& services_;
     Pickers& pickers_;
     std::unique_ptr<GadgetSession> session_;

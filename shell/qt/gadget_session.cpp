@@ -8,16 +8,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
-#include "core/event_pacer.h"
 #include "shell/maintenance.h"
 #include "shell/qt/gadget_window.h"
 #include "shell/qt/startup_trace.h"
 #include "shell/qt/tray_icon.h"
 #include "shell/qt/tray_menu.h"
 #include "shell/tray_messages.h"
-#include "tools/memory_release.h"
-#include "tools/recycle_bin_action.h"
 
 namespace tavlo {
 namespace {
@@ -69,8 +67,10 @@ GadgetSession::GadgetSession(Services& services)
         mainWindow_->TmrR_Timer();
         sync();
     });
+    // The restart timer hands the display back; it starts nothing again.
     tmrRS_.callOnTimeout(this, [this] {
-        memoryReleaseLoaded_ = false;
+        if (actions_.react(GadgetEvent::RestartTimer) != Reaction::HandBackDisplay)
+            return;
         unloadMenu();
         mainWindow_->TmrRS_Timer();
         sync();
@@ -116,6 +116,7 @@ void GadgetSession::addTrayIcon()
             QMetaObject::invokeMethod(
                 this, [this, command] { menuPicked(command); }, Qt::QueuedConnection);
         });
+        enableLongActions(actions_.state() == ActionState::Idle);
         tray_->icon().setContextMenu(&exportedMenu_);
     }
     tray_->sync();
@@ -123,6 +124,7 @@ void GadgetSession::addTrayIcon()
 
 GadgetSession::~GadgetSession()
 {
+    binProgress_.reset();
     mainWindow_->Form_Unload();
     if (tray_)
         tray_->sync();
@@ -141,8 +143,16 @@ bool GadgetSession::load()
 
 void GadgetSession::cmdClose()
 {
+    // Answers an open question "いいえ", or stops the work and waits for it.
+    actions_.react(GadgetEvent::Quit);
+    binProgress_.reset();
     mainWindow_->cmdClose();
     sync();
+}
+
+bool GadgetSession::saveNow()
+{
+    return actions_.react(GadgetEvent::Save) == Reaction::SaveAndReload;
 }
 
 void GadgetSession::trayMessage(int message)
@@ -181,65 +191,50 @@ void GadgetSession::loadMenu()
         return;
     menu_ = std::make_unique<TrayMenu>();
     connect(menu_.get(), &TrayMenu::picked, this, &GadgetSession::menuPicked);
-    connect(&menu_->cmdRBinEmp, &QPushButton::clicked, this, &GadgetSession::cmdRBinEmp_Click);
-    if (cleaning_)
-        enableCleanups(false);
+    connect(&menu_->cmdRBinEmp, &QPushButton::clicked, this, [this] { menuPicked(MenuCommand::Emp); });
+    enableLongActions(actions_.state() == ActionState::Idle);
 }
 
-void GadgetSession::enableCleanups(bool enabled)
+void GadgetSession::enableLongActions(bool enabled)
 {
-    enableLongCleanups(exportedMenu_, enabled);
+    tavlo::enableLongActions(exportedMenu_, enabled);
     if (menu_)
-        enableLongCleanups(menu_->DMn(), enabled);
-}
-
-void GadgetSession::letEventsRun()
-{
-    sync();
-    QCoreApplication::processEvents();
+        tavlo::enableLongActions(menu_->DMn(), enabled);
 }
 
 void GadgetSession::showPopup(const QPoint& position)
 {
-    const Running running(*this);
     loadMenu();
     menu_->popup(position);
 }
 
 void GadgetSession::menuPicked(MenuCommand command)
 {
-    const Running running(*this);
-    if (runsLong(command)) {
-        // Events run meanwhile, so the menu can open again: a second one
-        // picked while one runs does not start.
-        if (cleaning_)
-            return;
-        if (command != MenuCommand::Emp) {
-            const Cleaning cleaning(*this);
-            runMaintenance(command, services_, [this] { letEventsRun(); });
-            return;
-        }
+    if (command == MenuCommand::DTMnEnd) {
+        cmdClose();
+        return;
+    }
+    const bool isLong = runsLong(command);
+    switch (actions_.react(isLong ? GadgetEvent::LongPick : GadgetEvent::ShortPick)) {
+    case Reaction::Start:
+        running_ = command;
+        actions_.start(makeLongAction(command, *mainWindow_, services_,
+            [this](std::size_t done, std::size_t total) { return showBinProgress(done, total); }));
+        return;
+    case Reaction::CarryOut:
+        break;
+    default:
+        return;
     }
     if (runMaintenance(command, services_))
         return;
     switch (command) {
-    case MenuCommand::DTMnEnd:
-        cmdClose();
-        break;
     case MenuCommand::Pstn:
         mainWindow_->Pstn_Click();
         sync();
         break;
     case MenuCommand::MntrCstmz:
         emit settingsRequested();
-        break;
-    case MenuCommand::MemClr:
-        releaseMemory();
-        break;
-    case MenuCommand::Emp:
-        // The entry presses the menu window's hidden button.
-        loadMenu();
-        menu_->cmdRBinEmp.click();
         break;
     case MenuCommand::ClipBoadClr:
         QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
@@ -250,43 +245,57 @@ void GadgetSession::menuPicked(MenuCommand command)
     }
 }
 
-void GadgetSession::cmdRBinEmp_Click()
+bool GadgetSession::showBinProgress(std::size_t done, std::size_t total)
 {
-    const Running running(*this);
-    if (cleaning_)
-        return;
-    const Cleaning cleaning(*this);
-    // The progress shows only when emptying takes more than a moment. Within
-    // a large folder its value stays, yet it repaints and hears "キャンセル".
-    std::unique_ptr<QProgressDialog> progress;
-    EventPacer pacer(services_.ticks, [this] { letEventsRun(); });
-    const auto report = [&](std::size_t done, std::size_t total) {
-        if (!progress) {
-            progress = std::make_unique<QProgressDialog>(QStringLiteral("ごみ箱を空にしています..."),
-                QStringLiteral("キャンセル"), 0, static_cast<int>(std::min<std::size_t>(total, INT_MAX)));
-            progress->setWindowTitle(QString::fromUtf8(kProductName));
-            progress->setWindowModality(Qt::ApplicationModal);
-            progress->setMinimumDuration(500);
-        }
-        progress->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
-        pacer.step();
-        return !progress->wasCanceled();
-    };
-    tavlo::cmdRBinEmp_Click(services_.recycleBin, services_.notifier, report);
-    unloadMenu();
+    // The progress shows only when emptying takes more than a moment. It is
+    // a window of its own beside the gadget: nothing else waits for it.
+    if (!binProgress_) {
+        binProgress_ = std::make_unique<QProgressDialog>(QStringLiteral("ごみ箱を空にしています..."),
+            QStringLiteral("キャンセル"), 0, static_cast<int>(std::min<std::size_t>(total, INT_MAX)));
+        binProgress_->setWindowTitle(QString::fromUtf8(kProductName));
+        binProgress_->setWindowModality(Qt::NonModal);
+        binProgress_->setMinimumDuration(500);
+        binProgress_->setAutoClose(false);
+        binProgress_->setAutoReset(false);
+    }
+    binProgress_->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
+    return !binProgress_->wasCanceled();
 }
 
-void GadgetSession::releaseMemory()
+void GadgetSession::ask(const Question& question)
 {
-    // While frmMClr is loaded, the entry only shows it again.
-    if (memoryReleaseLoaded_)
-        return;
-    memoryReleaseLoaded_ = true;
-    tavlo::releaseMemory(mainWindow_->store.lblMClr, mainWindow_->view, mainWindow_->timers, services_.blocks, [this] {
-        sync();
-        QCoreApplication::processEvents();
-    });
+    services_.notifier.askLater(question.text, question.yesNo, [this](bool yes) { actions_.answer(yes); });
+}
+
+void GadgetSession::withdrawQuestion()
+{
+    services_.notifier.withdraw();
+}
+
+void GadgetSession::tell(const std::string& text)
+{
+    services_.notifier.post(text);
+}
+
+void GadgetSession::wake()
+{
+    // From the work's thread: the poll runs on this one's event loop.
+    QMetaObject::invokeMethod(this, [this] { actions_.poll(); }, Qt::QueuedConnection);
+}
+
+void GadgetSession::stateChanged(ActionState state, bool reloadDue)
+{
+    enableLongActions(state == ActionState::Idle);
+    if (state == ActionState::Idle) {
+        // The bin's progress goes with its action, and its menu window,
+        // whose hidden button it was.
+        binProgress_.reset();
+        if (std::exchange(running_, MenuCommand::None) == MenuCommand::Emp)
+            unloadMenu();
+    }
     sync();
+    if (reloadDue)
+        emit this->reloadDue();
 }
 
 void GadgetSession::sync()

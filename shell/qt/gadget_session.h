@@ -7,8 +7,11 @@
 
 #include <memory>
 
+#include "core/long_actions.h"
 #include "shell/main_window.h"
 #include "shell/menu_entries.h"
+
+class QProgressDialog;
 
 namespace tavlo {
 
@@ -19,8 +22,9 @@ class TrayIcon;
 // One load of the main window: the logic, its window, its notification icon,
 // its menu window and its timers. The shell turns events into calls of the
 // logic and then brings the window, the icon and the timers in line with the
-// logic's state.
-class GadgetSession : public QObject {
+// logic's state. Long actions run through LongActions, whose table decides
+// every event; the event loop is never entered again from inside one.
+class GadgetSession : public QObject, private ActionHost {
     Q_OBJECT
 
 public:
@@ -31,8 +35,14 @@ public:
     // process is to end.
     bool load();
 
-    // "終了": removes the icon and ends the program.
+    // "終了", and the end signals of the system: a question open is answered
+    // "いいえ", a long action's work is stopped and waited for; then the
+    // icon goes and the program ends.
     void cmdClose();
+
+    // "保存": true when the main window may reload now; otherwise the
+    // reload waits for the long action, and reloadDue() follows.
+    bool saveNow();
 
     // A mouse message of the icon, numbered as on Windows.
     void trayMessage(int message);
@@ -40,44 +50,43 @@ public:
     // What a menu entry does.
     void menuPicked(MenuCommand command);
 
-    // True while a handler that lets events run (the popup menu, the memory
-    // release, the long clean-ups) is on the stack: the session must not be
-    // thrown away under it.
-    bool busy() const { return running_ > 0; }
-
-    // True while "ごみ箱を空にする", "インターネット一時ファイルの削除" or
-    // "インターネット履歴の削除" runs.
-    bool cleaning() const { return cleaning_; }
+    ActionState state() const { return actions_.state(); }
 
     MainWindow& mainWindow() { return *mainWindow_; }
     GadgetWindow& window() { return *window_; }
     // The menu window, while it is loaded.
     TrayMenu* menu() { return menu_.get(); }
+    // The progress of emptying the bin, while it shows.
+    QProgressDialog* binProgress() { return binProgress_.get(); }
 
 signals:
     void endRequested();
     // "設定" in the menu.
     void settingsRequested();
-    // The last handler that let events run has returned.
-    void idle();
+    // A reload after "保存" waited for a long action, which has ended.
+    void reloadDue();
 
 private:
     void sync();
     void loadMenu();
     void showPopup(const QPoint& position);
     void unloadMenu();
-    // "メモリ開放": loads frmMClr, whose loading runs the release.
-    void releaseMemory();
-    // The click handler of the menu window's cmdRBinEmp.
-    void cmdRBinEmp_Click();
-    // Between the steps of a long action: the window catches up with the
-    // logic, and events run.
-    void letEventsRun();
-    // The long clean-ups' entries of both menus, greyed while one runs.
-    void enableCleanups(bool enabled);
+    // The long actions' entries of both menus, greyed while one runs.
+    void enableLongActions(bool enabled);
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
     // The notification icon, once the window is on the screen.
     void addTrayIcon();
+    // The progress of emptying the bin: a window of its own once it lasts;
+    // false once キャンセル is pressed.
+    bool showBinProgress(std::size_t done, std::size_t total);
+
+    // ActionHost
+    void ask(const Question& question) override;
+    void withdrawQuestion() override;
+    void tell(const std::string& text) override;
+    void wake() override;
+    void repaint() override { sync(); }
+    void stateChanged(ActionState state, bool reloadDue) override;
 
     Services& services_;
     std::unique_ptr<MainWindow> mainWindow_;
@@ -86,48 +95,13 @@ private:
     std::unique_ptr<GadgetWindow> window_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<TrayMenu> menu_;
+    std::unique_ptr<QProgressDialog> binProgress_;
+    // The long action under way, or None.
+    MenuCommand running_ = MenuCommand::None;
     QTimer tmrN_{this}, tmrR_{this}, tmrRS_{this};
     QTimer trayFallback_{this};
-    bool memoryReleaseLoaded_ = false;
-    int running_ = 0;
-    bool cleaning_ = false;
-
-    // Marks the session busy while it lives.
-    class Running {
-    public:
-        explicit Running(GadgetSession& session) : session_(session) { ++session_.running_; }
-        ~Running()
-        {
-            if (--session_.running_ == 0)
-                emit session_.idle();
-        }
-        Running(const Running&) = delete;
-        Running& operator=(const Running&) = delete;
-
-    private:
-        GadgetSession& session_;
-    };
-
-    // Marks a long clean-up running while it lives: the others wait, and
-    // their entries say so.
-    class Cleaning {
-    public:
-        explicit Cleaning(GadgetSession& session) : session_(session)
-        {
-            session_.cleaning_ = true;
-            session_.enableCleanups(false);
-        }
-        ~Cleaning()
-        {
-            session_.cleaning_ = false;
-            session_.enableCleanups(true);
-        }
-        Cleaning(const Cleaning&) = delete;
-        Cleaning& operator=(const Cleaning&) = delete;
-
-    private:
-        GadgetSession& session_;
-    };
+    // After what it uses: its work is stopped and waited for first.
+    LongActions actions_{*this};
 };
 
 }  // namespace tavlo

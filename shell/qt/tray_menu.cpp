@@ -35,7 +35,7 @@ void addMenuEntries(QMenu& root, QObject* context, const std::function<void(Menu
     }
 }
 
-void enableLongCleanups(const QMenu& root, bool enabled)
+void enableLongActions(const QMenu& root, bool enabled)
 {
     for (QAction* action : root.findChildren<QAction*>()) {
         if (runsLong(static_cast<MenuCommand>(action->data().toInt())))
@@ -52,7 +52,8 @@ TrayMenu::TrayMenu()
 
 void TrayMenu::popup(const QPoint& position)
 {
-    menu_.exec(position);
+    // Shown, not run: the choice comes back through the event loop.
+    menu_.popup(position);
 }
 
 }  // namespace tavlo

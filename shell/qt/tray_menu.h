@@ -13,9 +13,9 @@ namespace tavlo {
 // each entry chosen, with `context` alive.
 void addMenuEntries(QMenu& root, QObject* context, const std::function<void(MenuCommand)>& picked);
 
-// Greys, or brings back, the entries of the clean-ups that run long in a
+// Greys, or brings back, the entries of the long actions in a
 // menu made by addMenuEntries.
-void enableLongCleanups(const QMenu& root, bool enabled);
+void enableLongActions(const QMenu& root, bool enabled);
 
 // The menu window: never shown itself, it carries the popup menu. It is
 // made on first use and thrown away by a left click on the icon.
@@ -31,7 +31,7 @@ public:
     // empties the bin, so both ways in share one handler.
     QPushButton cmdRBinEmp{QStringLiteral("cmdRBinEmp")};
 
-    // Opens the popup at a screen position and returns when it closes.
+    // Opens the popup at a screen position; a choice arrives as picked().
     void popup(const QPoint& position);
 
 signals:

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/failure_reporter.h"
@@ -31,7 +32,12 @@ struct FakeSession final : SessionInfo {
 
 struct FakeMemory final : MemoryStatus {
     std::optional<MemoryFigures> figures = MemoryFigures{1073741824, 536870912};
-    std::optional<MemoryFigures> read() override { return figures; }
+    int reads = 0;
+    std::optional<MemoryFigures> read() override
+    {
+        ++reads;
+        return figures;
+    }
 };
 
 // Files and folders in memory; any path can be made to fail.
@@ -113,12 +119,6 @@ struct FakeClock final : Clock {
 };
 
 // Monotonic time that moves only when told.
-struct FakeTicks final : MonotonicClock {
-    time_point at{};
-    time_point now() const override { return at; }
-    void advance(std::chrono::milliseconds by) { at += by; }
-};
-
 struct FakeScreen final : Screen {
     TwipSize size{1024 * 15, 768 * 15};
     // Beside the primary screen.
@@ -137,13 +137,17 @@ struct FakeBlocks final : MemoryBlocks {
     std::uint64_t capacity = UINT64_MAX;
     std::vector<std::uint64_t> reserved;
     bool held = false;
-    bool reserve(std::uint64_t words, const std::function<void()>& = {}) override
+    // Called before each step grows the block.
+    std::function<void(std::uint64_t words)> reserving;
+    bool reserve(std::uint64_t words) override
     {
+        if (reserving)
+            reserving(words);
         reserved.push_back(words);
         held = words <= capacity;
         return held;
     }
-    void release(const std::function<void()>& = {}) override { held = false; }
+    void release() override { held = false; }
 };
 
 // Programs that are "installed", and the starts asked for.
@@ -190,11 +194,11 @@ struct FakeRecentDocuments final : RecentDocuments {
     }
 };
 
-// A bin of `items` items that each take `perItem` to delete, on `ticks`.
+// A bin of `items` items.
 struct FakeRecycleBin final : RecycleBin {
     std::size_t items = 0;
-    std::chrono::milliseconds perItem{0};
-    FakeTicks* ticks = nullptr;
+    // Called before each item is deleted.
+    std::function<void(std::size_t item)> deleting;
     IoStatus answer = IoStatus::success();
     int emptied = 0;
     bool systemAsks = false;
@@ -204,8 +208,8 @@ struct FakeRecycleBin final : RecycleBin {
     {
         ++emptied;
         for (std::size_t done = 1; done <= items; ++done) {
-            if (ticks)
-                ticks->advance(perItem);
+            if (deleting)
+                deleting(done);
             if (!progress(done, items))
                 break;
         }
@@ -215,13 +219,14 @@ struct FakeRecycleBin final : RecycleBin {
 
 // A cache of named entries whose walk fails with `walkError` once it has
 // given `entriesBeforeError` entries (0: never), and where the entries of
-// `stuck` cannot be deleted.
+// `stuck` cannot be deleted, with `stuckError`.
 struct FakeUrlCache final : UrlCache {
     std::vector<std::string> entries;
     int startError = kErrorNoMoreItems;
     int walkError = 0;
     std::size_t entriesBeforeError = 0;
     std::vector<std::string> stuck;
+    int stuckError = kErrorFileNotFound;
     std::vector<std::string> removed;
     // The work of deleting an entry.
     std::function<void(const std::string&)> removing;
@@ -246,7 +251,7 @@ struct FakeUrlCache final : UrlCache {
         bool remove(const UrlCacheEntry& entry, int& error) override
         {
             if (std::find(cache.stuck.begin(), cache.stuck.end(), entry.name) != cache.stuck.end()) {
-                error = kErrorFileNotFound;
+                error = cache.stuckError;
                 return false;
             }
             if (cache.removing)
@@ -271,35 +276,59 @@ struct FakeUrlHistory final : UrlHistory {
     IoStatus opening = IoStatus::success();
     IoStatus clearing = IoStatus::success();
     int cleared = 0;
-    // The clearing's work, given the call for between its steps.
-    std::function<void(const std::function<void()>&)> during;
+    // The clearing's work, given the question whether to go on.
+    std::function<void(const std::function<bool()>&)> during;
     IoStatus open() override { return opening; }
-    IoStatus ClearHistory(const std::function<void()>& between) override
+    IoStatus ClearHistory(const std::function<bool()>& keepGoing) override
     {
         ++cleared;
         if (during)
-            during(between);
+            during(keepGoing);
         return clearing;
     }
 };
 
+// What would be shown, in order: messages (posted ones too) and questions,
+// each of which the test answers (`answer` at once for the modal ones;
+// through `answerPending` for the others).
 struct RecordingNotifier final : UserNotifier {
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     bool answer = true;
+    std::function<void(bool)> pending;
+    int withdrawn = 0;
     void showMessage(const std::string& text) override { messages.push_back(text); }
     bool ask(const std::string& text) override
     {
         questions.push_back(text);
         return answer;
     }
+    void post(const std::string& text) override { messages.push_back(text); }
+    void askLater(const std::string& text, bool yesNo, std::function<void(bool)> answered) override
+    {
+        (yesNo ? questions : messages).push_back(text);
+        pending = std::move(answered);
+    }
+    void withdraw() override
+    {
+        if (pending)
+            ++withdrawn;
+        pending = nullptr;
+    }
+    // Answers the open question as the user would.
+    void answerPending(bool yes)
+    {
+        auto answered = std::exchange(pending, nullptr);
+        if (answered)
+            answered(yes);
+    }
 };
 
 // Every service of the main window, faked, wired into a Services bundle; the
 // code page is the fake one unless a real one is given.
 struct FakeServices {
-    FakeServices() : codec(fakeCodec) { recycleBin.ticks = &ticks; }
-    explicit FakeServices(const TextCodec& realCodec) : codec(realCodec) { recycleBin.ticks = &ticks; }
+    FakeServices() : codec(fakeCodec) {}
+    explicit FakeServices(const TextCodec& realCodec) : codec(realCodec) {}
     FakeServices(const FakeServices&) = delete;
     FakeServices& operator=(const FakeServices&) = delete;
 
@@ -311,7 +340,6 @@ struct FakeServices {
     FakeCounters counters;
     FakeFileStore files;
     FakeClock clock;
-    FakeTicks ticks;
     FakeScreen screen;
     RecordingNotifier notifier;
     FailureReporter failures{notifier};
@@ -323,7 +351,7 @@ struct FakeServices {
     FakeUrlCache urlCache;
     FakeUrlHistory urlHistory;
     Services services{instance, session, memory, counters, files, codec, clock, screen, notifier, failures, blocks,
-        launcher, toolPrograms, recentDocuments, recycleBin, urlCache, urlHistory, ticks};
+        launcher, toolPrograms, recentDocuments, recycleBin, urlCache, urlHistory};
 
     std::string settingsPath() const { return session.directory + "/QvrnData/" + session.user + ".qvn"; }
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/fakes/fake_services.h"
+#include "tools/internet_cleanup.h"
+#include "tools/memory_release.h"
 
 namespace tavlo {
 namespace {
@@ -51,76 +53,29 @@ TEST(Maintenance, CommandsWithWindowsAreLeftToTheShell)
 {
     testing::FakeServices fake;
     for (MenuCommand command : {MenuCommand::MemClr, MenuCommand::MntrCstmz, MenuCommand::Pstn, MenuCommand::Emp,
-             MenuCommand::ClipBoadClr, MenuCommand::DTMnEnd, MenuCommand::None})
+             MenuCommand::TIFDel, MenuCommand::DelIHstry, MenuCommand::ClipBoadClr, MenuCommand::DTMnEnd,
+             MenuCommand::None})
         EXPECT_FALSE(runMaintenance(command, fake.services)) << static_cast<int>(command);
     EXPECT_TRUE(fake.notifier.messages.empty());
 }
 
-// A long clean-up on the fake clock: its steps, what each takes, what a turn
-// of events takes, and after which steps events ran.
-struct PacingRow {
-    const char* name;
-    MenuCommand command;
-    int steps;
-    std::chrono::milliseconds perStep, eventsTake;
-    std::vector<int> eventsAfter;
-};
-
-void PrintTo(const PacingRow& row, std::ostream* out)
+// Each entry of the menu, by behaviour: the long ones make the action of
+// their own entry, the others none.
+TEST(Maintenance, EachLongEntryMakesItsOwnActionAndNoOtherEntryMakesOne)
 {
-    *out << row.name;
-}
-
-std::vector<int> every(int first, int step, int last)
-{
-    std::vector<int> result;
-    for (int at = first; at <= last; at += step)
-        result.push_back(at);
-    return result;
-}
-
-class PacingTest : public ::testing::TestWithParam<PacingRow> {};
-
-TEST_P(PacingTest, EventsRunOncePerFiftyMillisecondsOfWork)
-{
-    const PacingRow& row = GetParam();
     testing::FakeServices fake;
-    int done = 0;
-    const auto work = [&] {
-        fake.ticks.advance(row.perStep);
-        ++done;
-    };
-    for (int i = 0; i < row.steps; ++i)
-        fake.urlCache.entries.push_back("https://example.org/" + std::to_string(i));
-    fake.urlCache.removing = [&](const std::string&) { work(); };
-    fake.urlHistory.during = [&](const std::function<void()>& between) {
-        for (int i = 0; i < row.steps; ++i) {
-            work();
-            between();
-        }
-    };
-    std::vector<int> eventsAfter;
-    EXPECT_TRUE(runMaintenance(row.command, fake.services, [&] {
-        eventsAfter.push_back(done);
-        fake.ticks.advance(row.eventsTake);
-    }));
-    EXPECT_EQ(eventsAfter, row.eventsAfter);
-    EXPECT_EQ(fake.notifier.messages.back(), "削除しました。");
+    MainWindow window(fake.services);
+    for (const MenuEntry& entry : kMenuEntries) {
+        const std::unique_ptr<LongAction> action = makeLongAction(entry.command, window, fake.services, {});
+        const LongAction* raw = action.get();
+        const std::string_view name = entry.name;
+        EXPECT_EQ(runsLong(entry.command), raw != nullptr) << name;
+        EXPECT_EQ(dynamic_cast<const MemoryRelease*>(raw) != nullptr, name == "MemClr") << name;
+        EXPECT_EQ(dynamic_cast<const EmptyRecycleBin*>(raw) != nullptr, name == "Emp") << name;
+        EXPECT_EQ(dynamic_cast<const DeleteCache*>(raw) != nullptr, name == "TIFDel") << name;
+        EXPECT_EQ(dynamic_cast<const ClearHistory*>(raw) != nullptr, name == "DelIHstry") << name;
+    }
 }
-
-using std::chrono::milliseconds;
-
-INSTANTIATE_TEST_SUITE_P(Clock, PacingTest,
-    ::testing::Values(
-        PacingRow{"ManyQuickEntries", MenuCommand::TIFDel, 1000, milliseconds(1), {}, every(50, 50, 1000)},
-        PacingRow{"QuickerThanAllEntriesCount", MenuCommand::TIFDel, 100000, milliseconds(0), {}, {}},
-        PacingRow{"ASingleSlowEntry", MenuCommand::TIFDel, 1, milliseconds(300), {}, {1}},
-        PacingRow{"AnEmptyCache", MenuCommand::TIFDel, 0, milliseconds(1), {}, {}},
-        // A menu held open while events run is no time of the walk.
-        PacingRow{
-            "TimeInEventsIsNotWork", MenuCommand::TIFDel, 200, milliseconds(1), milliseconds(500), every(50, 50, 200)},
-        PacingRow{"TheHistoryClearing", MenuCommand::DelIHstry, 100, milliseconds(7), {}, every(8, 8, 100)}),
-    [](const ::testing::TestParamInfo<PacingRow>& row) { return row.param.name; });
 
 }  // namespace
 }  // namespace tavlo

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fakes/fake_services.h"
+#include "tests/fakes/run_action.h"
 #include "tools/internet_cleanup.h"
 #include "tools/recycle_bin_action.h"
 
@@ -16,10 +17,11 @@ class RecycleBinAction : public ::testing::Test {
 protected:
     void run()
     {
-        cmdRBinEmp_Click(bin, notifier, [this](std::size_t done, std::size_t total) {
+        EmptyRecycleBin action(bin, [this](std::size_t done, std::size_t total) {
             steps.push_back(std::to_string(done) + "/" + std::to_string(total));
             return done < stopAfter;
         });
+        testing::runToEnd(action, notifier);
     }
 
     testing::FakeRecycleBin bin;
@@ -78,7 +80,7 @@ const std::string kSeeOptions = "\rエラーが発生しました。\r一度イ�
 struct CacheCase {
     const char* name;
     Strings entries, stuck;
-    int startError, walkError;
+    int stuckError, startError, walkError;
     std::size_t entriesBeforeError;
     Strings removed;
     std::string last;
@@ -95,20 +97,27 @@ TEST_P(TemporaryInternetFiles, WarnThenDeleteAndReport)
     cache.startError = GetParam().startError;
     cache.walkError = GetParam().walkError;
     cache.entriesBeforeError = GetParam().entriesBeforeError;
+    cache.stuckError = GetParam().stuckError;
     testing::RecordingNotifier notifier;
-    TIFDel_Click(cache, notifier);
+    DeleteCache action(cache);
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(cache.removed, GetParam().removed);
     EXPECT_EQ(notifier.messages, (Strings{kWarning, GetParam().last}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Caches, TemporaryInternetFiles,
-    ::testing::Values(CacheCase{"AnEmptyCacheSaysDeleted", {}, {}, kErrorNoMoreItems, 0, 0, {}, kDone},
-        CacheCase{"AWalkThatCannotStartShowsTheFirstEntryErrorAndItsCode", {}, {}, 13, 0, 0, {},
+    ::testing::Values(CacheCase{"AnEmptyCacheSaysDeleted", {}, {}, 0, kErrorNoMoreItems, 0, 0, {}, kDone},
+        CacheCase{"AWalkThatCannotStartShowsTheFirstEntryErrorAndItsCode", {}, {}, 0, 13, 0, 0, {},
             "ERROR: FindFirstUrlCacheEntry - 13" + kSeeOptions},
-        CacheCase{"EntriesThatCannotBeDeletedArePassedOver", {"a", "b", "c", "d"}, {"a", "c"}, kErrorNoMoreItems, 0, 0,
-            {"b", "d"}, kDone},
-        CacheCase{"AFailureMidWalkShowsTheNextEntryErrorAndStops", {"a", "b", "c", "d"}, {}, kErrorNoMoreItems, 122, 2,
-            {"a", "b"}, "Error:  Unable to find the next cache entry - 122" + kSeeOptions}),
+        CacheCase{"EntriesAlreadyGoneArePassedOver", {"a", "b", "c", "d"}, {"a", "c"}, kErrorFileNotFound,
+            kErrorNoMoreItems, 0, 0, {"b", "d"}, kDone},
+        CacheCase{"EntriesInUseArePassedOver", {"a", "b", "c"}, {"b"}, kErrorInUse, kErrorNoMoreItems, 0, 0,
+            {"a", "c"}, kDone},
+        // Another user's cache, a read-only disk: not "削除しました。".
+        CacheCase{"EntriesThatCouldNotBeDeletedAreCountedAndReported", {"a", "b", "c", "d"}, {"a", "b", "d"}, 13,
+            kErrorNoMoreItems, 0, 0, {"c"}, "Error:  3 個の項目を削除できませんでした - 13" + kSeeOptions},
+        CacheCase{"AFailureMidWalkShowsTheNextEntryErrorAndStops", {"a", "b", "c", "d"}, {}, 0, kErrorNoMoreItems,
+            122, 2, {"a", "b"}, "Error:  Unable to find the next cache entry - 122" + kSeeOptions}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // A history that stayed as it was is not reported as deleted.
@@ -128,7 +137,8 @@ TEST_P(InternetHistory, ClearsAfterTheWarningAndReports)
     history.opening = GetParam().opening;
     history.clearing = GetParam().clearing;
     testing::RecordingNotifier notifier;
-    DelIHstry_Click(history, notifier);
+    ClearHistory action(history);
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(history.cleared, GetParam().cleared);
     EXPECT_EQ(notifier.messages, (Strings{std::string(kHistoryWarning), GetParam().last}));
 }

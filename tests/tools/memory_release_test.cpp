@@ -4,6 +4,7 @@
 
 #include "shell/main_window.h"
 #include "tests/fakes/fake_services.h"
+#include "tests/fakes/run_action.h"
 
 namespace tavlo {
 namespace {
@@ -16,15 +17,17 @@ protected:
         form.store.lblMClr = "1000";
     }
 
-    // Runs the release, noting what the display showed whenever it repainted.
+    // Runs the release, noting what the display showed at each step.
     void run()
     {
-        releaseMemory(form.store.lblMClr, form.view, form.timers, fake.blocks, [this] {
+        MemoryRelease release(form.store.lblMClr, form.view, form.timers, fake.blocks);
+        testing::runToEnd(release, fake.notifier, [this] {
             times.push_back(form.view.lblTime.text);
             widths.push_back(form.view.RamT.width);
             EXPECT_FALSE(form.timers.TmrN.enabled || form.timers.TmrR.enabled)
                 << "a refresh could overwrite the progress";
         });
+        EXPECT_TRUE(fake.notifier.messages.empty()) << "the release says nothing";
     }
 
     testing::FakeServices fake;

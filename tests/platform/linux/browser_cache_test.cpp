@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tests/fakes/fake_services.h"
+#include "tests/fakes/run_action.h"
 #include "tests/fakes/temp_folder.h"
 #include "tools/internet_cleanup.h"
 
@@ -54,7 +55,8 @@ TEST_F(BrowserCacheTest, NoCacheFoldersIsAnEmptyCache)
     UrlCacheEntry entry;
     EXPECT_EQ(cache.findFirst(entry, error), nullptr);
     EXPECT_EQ(error, kErrorNoMoreItems);
-    TIFDel_Click(cache, notifier);
+    DeleteCache action(cache);
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(notifier.messages.back(), "削除しました。");
 }
 
@@ -74,7 +76,8 @@ TEST_F(BrowserCacheTest, DeletesEveryEntryAndNothingOutsideTheCacheFolders)
     EXPECT_EQ(walkAll(error), (Strings{"3F2A", "9B01", "AAAA", "data_0", "f_000001", "f_000002"}));
     EXPECT_EQ(error, kErrorNoMoreItems);
 
-    TIFDel_Click(cache, notifier);
+    DeleteCache action(cache);
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(notifier.messages.back(), "削除しました。");
     EXPECT_TRUE(fs::is_empty(firefox()));
     EXPECT_EQ(walkAll(error), Strings{});
@@ -88,7 +91,8 @@ TEST_F(BrowserCacheTest, ACacheFolderThatCannotBeReadFailsTheStart)
     // A file where the folder belongs cannot be opened, even by root.
     testing::writeFile(firefox(), "not a folder");
     testing::writeFile(chromium("f_000001"), "cached script");
-    TIFDel_Click(cache, notifier);
+    DeleteCache action(cache);
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(notifier.messages.back(),
         "ERROR: FindFirstUrlCacheEntry - 20\rエラーが発生しました。\r一度インターネット "
         "オプションより削除してください。");
@@ -99,7 +103,8 @@ TEST_F(BrowserCacheTest, AFolderThatCannotBeReadMidWalkStopsItWithTheNextEntryEr
 {
     testing::writeFile(firefox("3F2A"), "cached page");
     testing::writeFile(chromium(), "not a folder");
-    TIFDel_Click(cache, notifier);
+    DeleteCache action(cache);
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(notifier.messages.back(),
         "Error:  Unable to find the next cache entry - 20\rエラーが発生しました。\r"
         "一度インターネット オプションより削除してください。");
@@ -156,7 +161,8 @@ TEST_F(BrowserCacheTest, FoldersReachedThroughALinkAreSkippedAndTheOtherCachesEm
     fs::create_directory_symlink(root.path / "elsewhere", chromium().parent_path());
     testing::writeFile(cacheHome / "google-chrome/Default/Cache/Cache_Data/data_0", "chrome block");
 
-    TIFDel_Click(cache, notifier);
+    DeleteCache action(cache);
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(notifier.messages.back(), "削除しました。");
     EXPECT_FALSE(fs::exists(cacheHome / "google-chrome/Default/Cache/Cache_Data/data_0"));
     EXPECT_TRUE(fs::exists(root.path / "documents/thesis.odt"));

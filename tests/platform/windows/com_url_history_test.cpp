@@ -9,6 +9,7 @@
 
 #include "platform/windows/under_wine.h"
 #include "tests/fakes/fake_services.h"
+#include "tests/fakes/run_action.h"
 #include "tools/internet_cleanup.h"
 
 namespace tavlo {
@@ -32,7 +33,8 @@ TEST(ComUrlHistory, WinesHistoryOpensButCannotBeClearedAndSaysWhy)
     EXPECT_TRUE(history.open().ok);
 
     testing::RecordingNotifier notifier;
-    DelIHstry_Click(history, notifier);
+    ClearHistory action(history);
+    testing::runToEnd(action, notifier);
     ASSERT_EQ(notifier.messages.size(), 2u);
     EXPECT_EQ(notifier.messages[0], kHistoryWarning);
     EXPECT_TRUE(startsWith(notifier.messages[1], std::string(kNotDeleted) + "Internet Explorer\r0x80004001"))
@@ -92,15 +94,18 @@ TEST_P(ComUrlHistoryRows, TellsTheUserWhatBecameOfTheHistory)
     FakeHistoryStorage storage(row.clearResult);
     ComUrlHistory history([&](IUrlHistoryStg2** made) {
         *made = SUCCEEDED(row.createResult) ? &storage : nullptr;
+        if (*made)
+            storage.AddRef();
         return row.createResult;
     });
 
     testing::RecordingNotifier notifier;
-    DelIHstry_Click(history, notifier);
+    ClearHistory action(history);
+    testing::runToEnd(action, notifier);
     ASSERT_EQ(notifier.messages.size(), 2u);
     EXPECT_TRUE(startsWith(notifier.messages[1], row.message)) << notifier.messages[1];
     EXPECT_EQ(storage.clears, row.clears);
-    EXPECT_EQ(storage.references, SUCCEEDED(row.createResult) ? 0u : 1u) << "released once cleared";
+    EXPECT_EQ(storage.references, 1u) << "every reference taken is given back";
 }
 
 INSTANTIATE_TEST_SUITE_P(WineHasNoClearHistory, ComUrlHistoryRows,

@@ -10,6 +10,7 @@
 
 #include "platform/windows/wide_text.h"
 #include "tests/fakes/fake_services.h"
+#include "tests/fakes/run_action.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/platform/windows/system_state_lock.h"
 #include "tools/recycle_bin_action.h"
@@ -83,10 +84,11 @@ TEST(ShellRecycleBin, CountsTheItemsAndEmptiesEveryOneWhenTheShellNeedNotAsk)
     EXPECT_TRUE(bin.asksItself());
     testing::RecordingNotifier notifier;
     int progressCalls = 0;
-    cmdRBinEmp_Click(bin, notifier, [&](std::size_t, std::size_t) {
+    EmptyRecycleBin action(bin, [&](std::size_t, std::size_t) {
         ++progressCalls;
         return true;
     });
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(bin.itemCount(), 0u);
     EXPECT_TRUE(fs::is_empty(files));
     EXPECT_EQ(progressCalls, 0);

@@ -13,6 +13,7 @@
 
 #include "platform/windows/wide_text.h"
 #include "tests/fakes/fake_services.h"
+#include "tests/fakes/run_action.h"
 #include "tests/platform/windows/system_state_lock.h"
 #include "tools/internet_cleanup.h"
 
@@ -84,7 +85,8 @@ TEST_F(WinInetUrlCacheTest, AnEmptyCacheEndsAtTheStartAndIsReportedDeleted)
     EXPECT_EQ(cache.findFirst(entry, error), nullptr);
     EXPECT_EQ(error, kErrorNoMoreItems);
 
-    TIFDel_Click(cache, notifier);
+    DeleteCache action(cache);
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(notifier.messages, (Strings{std::string(kCacheWarning), std::string(kDeletedMessage)}));
 }
 
@@ -102,7 +104,8 @@ TEST_F(WinInetUrlCacheTest, DeletesEveryEntryEvenOneLongerThanTheFirstBuffer)
     EXPECT_EQ(walkAll(error), sorted);
     EXPECT_EQ(error, kErrorNoMoreItems);
 
-    TIFDel_Click(cache, notifier);
+    DeleteCache action(cache);
+    testing::runToEnd(action, notifier);
     EXPECT_EQ(notifier.messages, (Strings{std::string(kCacheWarning), std::string(kDeletedMessage)}));
     EXPECT_EQ(walkAll(error), Strings{});
     EXPECT_EQ(error, kErrorNoMoreItems);

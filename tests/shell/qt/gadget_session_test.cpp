@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPaintEvent>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,24 @@ TEST(GadgetSession, CloseRemovesTheIconAndRequestsTheEnd)
     EXPECT_FALSE(session.mainWindow().view.tray.present);
 }
 
+// Runs the event loop until `done` holds, for at most ten seconds.
+bool spinUntil(const std::function<bool()>& done)
+{
+    for (int turn = 0; turn < 10000 && !done(); ++turn) {
+        QApplication::processEvents(QEventLoop::AllEvents, 1);
+        if (!done())
+            QThread::msleep(1);
+    }
+    return done();
+}
+
+// Opens the popup from the icon and waits until it has closed again.
+void openPopup(GadgetSession& session)
+{
+    session.trayMessage(kTrayRightButtonUp);
+    ASSERT_TRUE(spinUntil([] { return QApplication::activePopupWidget() == nullptr; }));
+}
+
 // Picks an entry of the popup by name, as soon as the popup is open.
 void pickWhenOpen(const QString& entry)
 {
@@ -82,7 +101,7 @@ TEST_F(SessionMenuTest, ExitFromTheIconMenuRemovesTheIconAndEnds)
     bool ended = false;
     QObject::connect(&session, &GadgetSession::endRequested, [&] { ended = true; });
     pickWhenOpen("DTMnEnd");
-    session.trayMessage(kTrayRightButtonUp);
+    openPopup(session);
     EXPECT_TRUE(ended);
     EXPECT_FALSE(session.mainWindow().view.tray.present);
 }
@@ -90,10 +109,10 @@ TEST_F(SessionMenuTest, ExitFromTheIconMenuRemovesTheIconAndEnds)
 TEST_F(SessionMenuTest, SetPositionGrowsTheWindowOnce)
 {
     pickWhenOpen("Pstn");
-    session.trayMessage(kTrayRightButtonUp);
+    openPopup(session);
     EXPECT_EQ(session.window().height(), 290);  // 4350 twips
     pickWhenOpen("Pstn");
-    session.trayMessage(kTrayRightButtonUp);
+    openPopup(session);
     EXPECT_EQ(session.window().height(), 290);
 }
 
@@ -102,19 +121,19 @@ TEST_F(SessionMenuTest, ARightClickOnTheGadgetOpensTheSameMenu)
     pickWhenOpen("Pstn");
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), QPoint(770, 70));
     QApplication::sendEvent(&session.window(), &event);
-    QApplication::processEvents();  // the popup opens once the event is handled
-    EXPECT_EQ(session.window().height(), 290);
+    // The popup opens once the event is handled, and the pick comes later.
+    EXPECT_TRUE(spinUntil([&] { return session.window().height() == 290; }));
 }
 
 TEST_F(SessionMenuTest, ALeftClickUnloadsTheMenuWindow)
 {
-    pickWhenOpen("MemClr");
-    session.trayMessage(kTrayRightButtonUp);
+    pickWhenOpen("Pstn");
+    openPopup(session);
     ASSERT_NE(session.menu(), nullptr);
     session.trayMessage(kTrayLeftButtonUp);
     EXPECT_EQ(session.menu(), nullptr);
     session.trayMessage(kTrayLeftDoubleClick);
-    EXPECT_EQ(session.window().height(), 237);  // nothing else changed
+    EXPECT_EQ(session.window().height(), 290);  // nothing else changed
 }
 
 // The refresh timer runs at 500 ms and its tick reaches the window; the tick
@@ -134,179 +153,123 @@ TEST_F(SessionMenuTest, TheFirstTickReplacesThePlaceholders)
     EXPECT_NE(session.mainWindow().view.tray.tip, "Tavlo");
 }
 
-// What the window showed each time it painted, and how far the walk was.
-class PaintWatch : public QObject {
-public:
-    PaintWatch(GadgetSession& session, const testing::FakeUrlCache& cache) : session_(session), cache_(cache)
-    {
-        session.window().installEventFilter(this);
-    }
-    std::vector<std::pair<std::size_t, std::string>> paints;  // entries removed, the clock's text
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            paints.emplace_back(cache_.removed.size(), session_.mainWindow().view.lblTime.text);
-        return false;
-    }
-
-private:
-    GadgetSession& session_;
-    const testing::FakeUrlCache& cache_;
-};
-
-// "インターネット一時ファイルの削除" over 20,000 entries of a millisecond each:
-// the refresh tick that falls due meanwhile (fired, not waited for) reaches
-// the clock, which repaints long before the walk ends.
-TEST_F(SessionMenuTest, TheClockRepaintsDuringALongCacheWalk)
-{
-    constexpr std::size_t kEntries = 20000;
-    for (std::size_t i = 0; i < kEntries; ++i)
-        fake.urlCache.entries.push_back("https://example.org/cache/" + std::to_string(i));
-    auto* TmrN = session.findChild<QTimer*>("TmrN");
-    fake.urlCache.removing = [&](const std::string&) {
-        fake.ticks.advance(std::chrono::milliseconds(1));
-        if (fake.urlCache.removed.size() == 1000) {
-            fake.clock.moment.second = 28;
-            QMetaObject::invokeMethod(TmrN, "timeout", Qt::QueuedConnection);
-        }
-    };
-    QApplication::processEvents();  // the window's first paint
-    const PaintWatch watch(session, fake.urlCache);
-    session.menuPicked(MenuCommand::TIFDel);
-
-    EXPECT_EQ(fake.urlCache.removed.size(), kEntries);
-    EXPECT_EQ(fake.notifier.messages.back(), "削除しました。");
-    const auto repainted = std::find_if(
-        watch.paints.begin(), watch.paints.end(), [](const auto& paint) { return paint.second == "18:14:28"; });
-    ASSERT_NE(repainted, watch.paints.end());
-    // The tick runs at the first turn of events after it fell due (each
-    // 50 entries), the paint at the next.
-    EXPECT_GE(repainted->first, 1000u);
-    EXPECT_LE(repainted->first, 1100u);
-}
-
-// While one long clean-up lets events run, the menu opens: the clean-ups'
-// entries are greyed there, and picking one all the same (as a host that
-// shows the exported menu might) starts nothing. "設定" still opens, and
-// "終了" ends the program once the running one has finished.
-class CleanUpWhileOneRuns : public SessionMenuTest, public ::testing::WithParamInterface<MenuCommand> {
-protected:
-    void SetUp() override
-    {
-        SessionMenuTest::SetUp();
-        const auto work = [this] { fake.ticks.advance(std::chrono::milliseconds(1)); };
-        for (int i = 0; i < 200; ++i)
-            fake.urlCache.entries.push_back("https://example.org/" + std::to_string(i));
-        fake.urlCache.removing = [work](const std::string&) { work(); };
-        fake.urlHistory.during = [work](const std::function<void()>& between) {
-            for (int i = 0; i < 200; ++i) {
-                work();
-                between();
-            }
-        };
-        fake.recycleBin.items = 200;
-        fake.recycleBin.perItem = std::chrono::milliseconds(1);
-    }
-
-    // Runs `meanwhile` at the first turn of events of the clean-up.
-    void runWith(const std::function<void()>& meanwhile)
-    {
-        bool ran = false;
-        QTimer::singleShot(0, &session, [&] {
-            ran = true;
-            EXPECT_TRUE(session.cleaning());
-            meanwhile();
-        });
-        session.menuPicked(GetParam());
-        EXPECT_TRUE(ran);
-        EXPECT_FALSE(session.cleaning());
-    }
-
-    // What each clean-up did, in fake.
-    std::vector<int> ran() const
-    {
-        return {fake.recycleBin.emptied, static_cast<int>(fake.urlCache.removed.size()), fake.urlHistory.cleared};
-    }
-    std::vector<int> once() const
-    {
-        switch (GetParam()) {
-        case MenuCommand::Emp:
-            return {1, 0, 0};
-        case MenuCommand::TIFDel:
-            return {0, 200, 0};
-        default:
-            return {0, 0, 1};
-        }
-    }
-};
-
-QStringList enabledCleanUps(const QMenu& menu)
+QStringList enabledLongActions(const QMenu& menu)
 {
     QStringList names;
-    for (const char* name : {"Emp", "TIFDel", "DelIHstry", "FleDel"}) {
+    for (const char* name : {"MemClr", "Emp", "TIFDel", "DelIHstry", "FleDel"}) {
         if (auto* action = menu.findChild<QAction*>(name); action && action->isEnabled())
             names << name;
     }
     return names;
 }
 
-TEST_P(CleanUpWhileOneRuns, ASecondDoesNotStart)
+// The memory release's work waits for each step to be shown; without a turn
+// of the event loop it stays at its first step, under way.
+TEST_F(SessionMenuTest, TheReleaseRunsBesideTheEventLoopAndATickStillReachesTheClock)
 {
-    QStringList whileRunning;
-    runWith([&] {
-        auto* poll = new QTimer;
-        poll->callOnTimeout([&, poll] {
-            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!popup)
-                return;
-            poll->deleteLater();
-            poll->stop();
-            whileRunning = enabledCleanUps(session.menu()->DMn());
-            popup->close();
-        });
-        poll->start(0);
-        session.trayMessage(kTrayRightButtonUp);
-        for (MenuCommand again : {MenuCommand::Emp, MenuCommand::TIFDel, MenuCommand::DelIHstry})
-            session.menuPicked(again);
-    });
-    EXPECT_EQ(whileRunning, QStringList{"FleDel"});
-    EXPECT_EQ(ran(), once());
-    EXPECT_EQ(fake.notifier.questions.size(), GetParam() == MenuCommand::Emp ? 1u : 0u);
-    if (session.menu()) {  // kept after the Internet clean-ups
-        EXPECT_EQ(enabledCleanUps(session.menu()->DMn()), (QStringList{"Emp", "TIFDel", "DelIHstry", "FleDel"}));
-    }
+    session.menuPicked(MenuCommand::MemClr);
+    ASSERT_EQ(session.state(), ActionState::Working);
+    EXPECT_EQ(session.mainWindow().view.lblDate.text, "メモリ開放中");
+    // A tick that falls due meanwhile is not the refresh's: its timers are off.
+    EXPECT_FALSE(session.findChild<QTimer*>("TmrN")->isActive());
+    ASSERT_TRUE(spinUntil([&] { return session.state() == ActionState::Idle; }));
+    EXPECT_EQ(session.mainWindow().view.lblTime.text, "100%");
+    EXPECT_EQ(session.mainWindow().view.lblDate.text, "開放完了");
+    EXPECT_EQ(fake.blocks.reserved.size(), 10u);
+    EXPECT_FALSE(fake.blocks.held);
+    auto* TmrRS = session.findChild<QTimer*>("TmrRS");
+    ASSERT_TRUE(TmrRS->isActive());
+    ASSERT_TRUE(QMetaObject::invokeMethod(TmrRS, "timeout"));
+    EXPECT_TRUE(session.findChild<QTimer*>("TmrN")->isActive());
+}
 
-    // Once it has ended, the next one starts.
+// While one long action is under way, the long entries are greyed in the
+// menu, and picking one all the same (as a host that shows the exported
+// menu might) starts nothing: no question, no work. The restart timer
+// starts nothing either.
+TEST_F(SessionMenuTest, NoLongActionStartsWhileOneIsUnderWay)
+{
+    fake.recycleBin.items = 3;
+    fake.urlCache.entries = {"a"};
+    session.menuPicked(MenuCommand::MemClr);
+    ASSERT_EQ(session.state(), ActionState::Working);
+    session.trayMessage(kTrayRightButtonUp);
+    ASSERT_NE(session.menu(), nullptr);
+    EXPECT_EQ(enabledLongActions(session.menu()->DMn()), QStringList{"FleDel"});
+    session.menu()->DMn().close();
+    for (MenuCommand again : {MenuCommand::MemClr, MenuCommand::Emp, MenuCommand::TIFDel, MenuCommand::DelIHstry})
+        session.menuPicked(again);
+    ASSERT_TRUE(QMetaObject::invokeMethod(session.findChild<QTimer*>("TmrRS"), "timeout"));
+    EXPECT_TRUE(fake.notifier.questions.empty());
+    EXPECT_TRUE(fake.notifier.messages.empty());
+    ASSERT_TRUE(spinUntil([&] { return session.state() == ActionState::Idle; }));
+    EXPECT_EQ(fake.blocks.reserved.size(), 10u) << "one release, not two";
+    EXPECT_EQ(fake.recycleBin.emptied + fake.urlHistory.cleared, 0);
+    EXPECT_TRUE(fake.urlCache.removed.empty());
+
+    // Once it has ended, the next one starts. (The restart timer unloaded
+    // the menu window: it is made afresh.)
+    session.trayMessage(kTrayRightButtonUp);
+    ASSERT_NE(session.menu(), nullptr);
+    EXPECT_EQ(enabledLongActions(session.menu()->DMn()), (QStringList{"MemClr", "Emp", "TIFDel", "DelIHstry", "FleDel"}));
+    session.menu()->DMn().close();
     session.menuPicked(MenuCommand::DelIHstry);
-    EXPECT_EQ(fake.urlHistory.cleared, once()[2] + 1);
+    EXPECT_EQ(session.state(), ActionState::Asking);
 }
 
-TEST_P(CleanUpWhileOneRuns, SettingsOpenAndTheEndWaitsForIt)
+// 終了 (or a signal, or the end of the session) while a question of a
+// deleting action is open answers it "いいえ": nothing is deleted.
+class QuitDuringAQuestion : public SessionMenuTest, public ::testing::WithParamInterface<MenuCommand> {};
+
+TEST_P(QuitDuringAQuestion, DeletesNothingAndEnds)
 {
-    bool settings = false;
+    fake.recycleBin.items = 3;
+    fake.urlCache.entries = {"a", "b"};
     bool ended = false;
-    QObject::connect(&session, &GadgetSession::settingsRequested, [&] { settings = true; });
     QObject::connect(&session, &GadgetSession::endRequested, [&] { ended = true; });
-    runWith([&] {
-        session.menuPicked(MenuCommand::MntrCstmz);
-        session.menuPicked(MenuCommand::DTMnEnd);
-        EXPECT_TRUE(session.busy());  // the session is kept under the clean-up
-    });
-    EXPECT_TRUE(settings);
+    session.menuPicked(GetParam());
+    ASSERT_EQ(session.state(), ActionState::Asking);
+    session.menuPicked(MenuCommand::DTMnEnd);
     EXPECT_TRUE(ended);
+    EXPECT_EQ(fake.notifier.withdrawn, 1);
+    fake.notifier.answerPending(true);  // too late: it was taken away
+    QApplication::processEvents();
+    EXPECT_EQ(fake.recycleBin.emptied + fake.urlHistory.cleared, 0);
+    EXPECT_TRUE(fake.urlCache.removed.empty());
     EXPECT_FALSE(session.mainWindow().view.tray.present);
-    EXPECT_EQ(ran(), once());  // to its end, as emptying the bin
-    if (GetParam() != MenuCommand::Emp) {
-        EXPECT_EQ(fake.notifier.messages.back(), "削除しました。");
-    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Entries, CleanUpWhileOneRuns,
+INSTANTIATE_TEST_SUITE_P(Entries, QuitDuringAQuestion,
     ::testing::Values(MenuCommand::Emp, MenuCommand::TIFDel, MenuCommand::DelIHstry), [](const auto& entry) {
         return entry.param == MenuCommand::Emp ? "Emp" : entry.param == MenuCommand::TIFDel ? "TIFDel" : "DelIHstry";
     });
+
+// 終了 while the work runs stops it at its next safe point and waits for it:
+// the block is given back before the program ends.
+TEST_F(SessionMenuTest, QuitDuringTheWorkStopsItAndWaits)
+{
+    bool ended = false;
+    QObject::connect(&session, &GadgetSession::endRequested, [&] { ended = true; });
+    session.menuPicked(MenuCommand::MemClr);
+    ASSERT_EQ(session.state(), ActionState::Working);
+    session.cmdClose();
+    EXPECT_TRUE(ended);
+    EXPECT_LT(fake.blocks.reserved.size(), 10u);
+    EXPECT_FALSE(fake.blocks.held);
+}
+
+// The answered question starts the work, and what it ends with is shown
+// without waiting: the gadget is idle again at once.
+TEST_F(SessionMenuTest, AnsweredYesTheCacheIsDeletedAndTheResultPosted)
+{
+    fake.urlCache.entries = {"a", "b"};
+    session.menuPicked(MenuCommand::TIFDel);
+    ASSERT_EQ(fake.notifier.messages.size(), 1u);  // the warning
+    fake.notifier.answerPending(true);
+    ASSERT_TRUE(spinUntil([&] { return session.state() == ActionState::Idle; }));
+    EXPECT_EQ(fake.urlCache.removed, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(fake.notifier.messages.back(), "削除しました。");
+}
 
 }  // namespace
 }  // namespace tavlo
