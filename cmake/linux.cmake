@@ -10,13 +10,13 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/linux/browser_history.cpp
     platform/linux/cgroup_memory.cpp
     platform/linux/cp932_codec.cpp
-    platform/linux/dbus_notification_host.cpp
     platform/linux/flock_instance_lock.cpp
     platform/linux/folder_tree.cpp
     platform/linux/freedesktop_trash.cpp
     platform/linux/kept_file.cpp
     platform/linux/linux_services.cpp
     platform/linux/mmap_memory_blocks.cpp
+    platform/linux/notification_host_watch.cpp
     platform/linux/posix_file_store.cpp
     platform/linux/posix_session_info.cpp
     platform/linux/proc_counter_source.cpp

@@ -17,6 +17,12 @@ bool compositorRunning();
 // before the window is first shown.
 void keepOffTaskbar(std::uintptr_t window);
 
+// Asks the window manager never to give the native window `window` the
+// keyboard focus, neither when it appears nor on a click: it takes no
+// keyboard input, and a user typing elsewhere keeps the focus. Called
+// before the window is first shown.
+void refuseKeyboardFocus(std::uintptr_t window);
+
 // A mask of device pixels: a set bit keeps its pixel. Rows of `stride` bytes,
 // the leftmost pixel in the least significant bit.
 struct WindowShape {

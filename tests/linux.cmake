@@ -43,7 +43,8 @@ gtest_discover_tests(tavlo_widget_tests DISCOVERY_TIMEOUT 60
 # e2e-artifacts of the build folder.
 set(TAVLO_E2E_TESTS
     "first_start" "second_instance" "saved_position" "no_display"
-    "transparency shape" "transparency composite" "look_settings" "tray_menu xembed" "tray_menu sni" "late_tray"
+    "transparency shape" "transparency composite" "look_settings" "tray_menu xembed" "tray_menu sni"
+    "late_tray xembed" "late_tray sni" "tray_restart xembed" "tray_restart sni" "keyboard_focus"
     "position_mode" "settings_dialog" "dialog_frame" "maintenance memory" "maintenance clipboard" "maintenance trash")
 foreach(entry IN LISTS TAVLO_E2E_TESTS)
     separate_arguments(words UNIX_COMMAND "${entry}")

@@ -3,6 +3,7 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -60,6 +61,48 @@ void keepOffTaskbar(std::uintptr_t window)
         atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"), atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window), state, XCB_ATOM_ATOM, 32,
         static_cast<std::uint32_t>(hints.size()), hints.data());
+    xcb_flush(connection);
+}
+
+void refuseKeyboardFocus(std::uintptr_t window)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return;
+    const auto target = static_cast<xcb_window_t>(window);
+    // The ICCCM's "no input" model: the input field of WM_HINTS false and no
+    // WM_TAKE_FOCUS among WM_PROTOCOLS. Qt 6.4's Qt::WindowDoesNotAcceptFocus
+    // clears the input field but leaves WM_TAKE_FOCUS, which makes the window
+    // "globally active": a window manager may still pick it for the focus and
+    // send it WM_TAKE_FOCUS (KWin and mutter count either field as accepting
+    // the focus). Both fields are set here, whatever Qt set.
+    constexpr std::uint32_t kInputHint = 1;
+    xcb_get_property_reply_t* hints = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, target, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9), nullptr);
+    std::vector<std::uint32_t> fields(9, 0);
+    if (hints && hints->format == 32) {
+        const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(hints));
+        const int count = std::min(xcb_get_property_value_length(hints) / 4, 9);
+        std::copy(values, values + count, fields.begin());
+    }
+    std::free(hints);
+    fields[0] |= kInputHint;
+    fields[1] = 0;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, target, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
+        static_cast<std::uint32_t>(fields.size()), fields.data());
+
+    const xcb_atom_t protocolsAtom = atom(connection, "WM_PROTOCOLS");
+    const xcb_atom_t takeFocus = atom(connection, "WM_TAKE_FOCUS");
+    xcb_get_property_reply_t* protocols = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, target, protocolsAtom, XCB_ATOM_ATOM, 0, 32), nullptr);
+    if (protocols && protocols->format == 32) {
+        const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(protocols));
+        std::vector<xcb_atom_t> kept(values, values + xcb_get_property_value_length(protocols) / 4);
+        std::erase(kept, takeFocus);
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, target, protocolsAtom, XCB_ATOM_ATOM, 32,
+            static_cast<std::uint32_t>(kept.size()), kept.data());
+    }
+    std::free(protocols);
     xcb_flush(connection);
 }
 

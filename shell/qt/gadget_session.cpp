@@ -109,16 +109,15 @@ void GadgetSession::addTrayIcon()
     // The popup runs its own event loop until it closes, and its choice may
     // remove the icon or rebuild the window: it must not run inside the
     // event handler of the very widget it removes, so it opens afterwards.
-    connect(&tray_->icon(), &QSystemTrayIcon::activated, this, &GadgetSession::trayActivated, Qt::QueuedConnection);
-    if (tray_->hostShowsMenu()) {
-        // Chosen from the event loop, as in the menu window's own popup.
-        addMenuEntries(exportedMenu_, this, [this](MenuCommand command) {
-            QMetaObject::invokeMethod(
-                this, [this, command] { menuPicked(command); }, Qt::QueuedConnection);
-        });
-        enableLongActions(actions_.state() == ActionState::Idle);
-        tray_->icon().setContextMenu(&exportedMenu_);
-    }
+    connect(tray_.get(), &TrayIcon::activated, this, &GadgetSession::trayActivated, Qt::QueuedConnection);
+    // Chosen from the event loop, as in the menu window's own popup. The
+    // icon hands the menu to a host that shows it, once one is there.
+    addMenuEntries(exportedMenu_, this, [this](MenuCommand command) {
+        QMetaObject::invokeMethod(
+            this, [this, command] { menuPicked(command); }, Qt::QueuedConnection);
+    });
+    enableLongActions(actions_.state() == ActionState::Idle);
+    tray_->setExportedMenu(&exportedMenu_);
     tray_->sync();
 }
 

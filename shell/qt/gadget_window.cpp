@@ -22,15 +22,22 @@ constexpr int kCompositorWatchMs = 2000;
 }  // namespace
 
 GadgetWindow::GadgetWindow(const GadgetView& view)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), view_(view), compositing_(compositorRunning())
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      view_(view),
+      compositing_(compositorRunning())
 {
     setObjectName("frmDTMn");
     setWindowTitle(kProductName);
+    // The gadget takes no keyboard input (the position strip works with the
+    // pointer): it appears, and is clicked, without taking the focus from
+    // the window the user types in.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground, compositing_);
     // The picture covers the whole window: no background to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     create();
     keepOffTaskbar(winId());
+    refuseKeyboardFocus(winId());
 
     compositorWatch_.callOnTimeout(this, &GadgetWindow::followCompositor);
     compositorWatch_.start(kCompositorWatchMs);
@@ -109,6 +116,7 @@ void GadgetWindow::followCompositor()
     setAttribute(Qt::WA_TranslucentBackground, compositing_);
     create();
     keepOffTaskbar(winId());
+    refuseKeyboardFocus(winId());
     painted_.reset();
     shape_ = {};
     render();

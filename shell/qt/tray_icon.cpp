@@ -1,10 +1,10 @@
 #include "shell/qt/tray_icon.h"
 
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 
 #include "display/app_icon.h"
-#include "platform/notification_host.h"
 #include "shell/qt/startup_trace.h"
 
 namespace tavlo {
@@ -60,19 +60,58 @@ QString tipText(const std::string& tip)
     return text;
 }
 
-TrayIcon::TrayIcon(const TrayView& view) : view_(view), hostShowsMenu_(statusNotifierHostRegistered())
+TrayIcon::TrayIcon(const TrayView& view) : view_(view)
 {
-    icon_.setIcon(gadgetIcon());
+    watch_ = watchNotificationHosts([this] { hostsChanged(); });
+    hostsChanged();
+}
+
+TrayIcon::~TrayIcon() = default;
+
+void TrayIcon::setExportedMenu(QMenu* menu)
+{
+    exportedMenu_ = menu;
+    if (icon_ && hostShowsMenu())
+        icon_->setContextMenu(exportedMenu_);
+}
+
+void TrayIcon::hostsChanged()
+{
+    const NotificationHost host = watch_->current();
+    if (host == NotificationHost::None)
+        return;
+    if (icon_ && (host != NotificationHost::StatusNotifierItem || host_ != host))
+        return;
+    // A StatusNotifierItem host registered while the icon is a D-Bus one: a
+    // panel that started again, with a new watcher. Qt registers the icon
+    // with a new watcher as soon as its name appears on the bus, but a
+    // watcher that takes its name before it serves its object refuses that
+    // (status-notifier-watcher does), and the icon stays unseen. The host
+    // registers once the watcher serves: an icon made anew registers then.
+    // The old one goes first, and the watcher forgets it: never two icons.
+    icon_.reset();
+    shownTip_.clear();
+    // Qt asks the same question as it makes the icon, and keeps its answer.
+    host_ = host;
+    icon_ = std::make_unique<QSystemTrayIcon>();
+    icon_->setIcon(gadgetIcon());
+    connect(icon_.get(), &QSystemTrayIcon::activated, this, &TrayIcon::activated);
+    if (hostShowsMenu() && exportedMenu_)
+        icon_->setContextMenu(exportedMenu_);
+    traceStartup("icon made");
+    sync();
 }
 
 void TrayIcon::sync()
 {
+    if (!icon_)
+        return;
     if (view_.present && view_.tip != shownTip_) {
         shownTip_ = view_.tip;
-        icon_.setToolTip(tipText(shownTip_));
+        icon_->setToolTip(tipText(shownTip_));
     }
-    if (icon_.isVisible() != view_.present) {
-        icon_.setVisible(view_.present);
+    if (icon_->isVisible() != view_.present) {
+        icon_->setVisible(view_.present);
         if (view_.present)
             traceStartup("icon shown");
     }

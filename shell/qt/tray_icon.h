@@ -2,33 +2,63 @@
 
 #include <QSystemTrayIcon>
 
+#include <memory>
+#include <string>
+
+class QMenu;
 class QPainter;
 
 #include "display/gadget_view.h"
+#include "platform/notification_host.h"
 
 namespace tavlo {
 
 // The notification-area icon: present or not, with its tip, as the view says.
+//
+// Qt 6.4 chooses once per process how to show icons: over D-Bus as a
+// StatusNotifierItem when a host is registered as it makes its first icon,
+// otherwise embedded in an XEmbed tray; icons made later take the same way,
+// whatever the desktop runs by then (making the icon again does not change
+// it). Within that way it follows an XEmbed tray that starts again, and
+// mostly a new StatusNotifierWatcher. So the icon is made only once a
+// notification area exists: at login the panel may start long after the
+// gadget, and an icon made before it would wait for the wrong kind of host.
+// A StatusNotifierItem host that registers anew gets the icon made anew.
 class TrayIcon : public QObject {
     Q_OBJECT
 
 public:
     explicit TrayIcon(const TrayView& view);
+    ~TrayIcon() override;
 
     void sync();
 
-    QSystemTrayIcon& icon() { return icon_; }
+    // The menu that a host which shows menus itself shows, from the copy
+    // exported with the icon; an XEmbed tray reports the right click instead.
+    void setExportedMenu(QMenu* menu);
 
     // True where the notification area shows the icon's menu itself, from
     // the exported copy (StatusNotifierItem hosts over D-Bus); false where it
-    // only reports the clicks (XEmbed).
-    bool hostShowsMenu() const { return hostShowsMenu_; }
+    // only reports the clicks (XEmbed), and while there is no icon yet.
+    bool hostShowsMenu() const { return host_ == NotificationHost::StatusNotifierItem; }
+
+    // The icon, once a notification area exists; null before.
+    QSystemTrayIcon* icon() { return icon_.get(); }
+
+signals:
+    // A click on the icon, as QSystemTrayIcon reports it.
+    void activated(QSystemTrayIcon::ActivationReason reason);
 
 private:
+    // Makes the icon once a host is there, and again for a new
+    // StatusNotifierItem host.
+    void hostsChanged();
+
     const TrayView& view_;
-    // Asked before the icon is made, as Qt asks when it chooses its way.
-    const bool hostShowsMenu_;
-    QSystemTrayIcon icon_;
+    std::unique_ptr<NotificationHostWatch> watch_;
+    NotificationHost host_ = NotificationHost::None;
+    std::unique_ptr<QSystemTrayIcon> icon_;
+    QMenu* exportedMenu_ = nullptr;
     std::string shownTip_;
 };
 

@@ -61,8 +61,9 @@ wait_until() {
 
 # A 1024 x 768 X server with a notification area at the bottom right: an
 # XEmbed one without a session bus, a StatusNotifierItem host with a second
-# argument "sni", none with "without-tray". Each test gets its own display
-# and runtime folder.
+# argument "sni", none with "without-tray", and none but a session bus with
+# "bus" (a desktop whose panel has not started yet). Each test gets its own
+# display and runtime folder.
 start_desktop() {
     local size=${1:-1024x768}
     Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
@@ -74,6 +75,7 @@ start_desktop() {
     unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM
     case "${2:-}" in
     without-tray) ;;
+    bus) start_session_bus ;;
     sni) start_sni_tray ;;
     *) start_tray ;;
     esac
@@ -82,16 +84,35 @@ start_desktop() {
 # A StatusNotifierItem host, as KDE Plasma, GNOME's AppIndicator extension,
 # XFCE's status tray and waybar are: a session bus, the watcher, and a panel
 # along the bottom that shows the items and the menus they export.
+# A panel started again reuses the bus of the first. The panel's
+# processes are SNI_WATCHER_PID and SNI_TRAY_PID.
 start_sni_tray() {
-    eval "$(dbus-launch --sh-syntax)"
-    DAEMONS+=("$DBUS_SESSION_BUS_PID dbus-daemon")
-    status-notifier-watcher >"$WORK/watcher.log" 2>&1 &
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || start_session_bus
+    status-notifier-watcher >>"$WORK/watcher.log" 2>&1 &
+    SNI_WATCHER_PID=$!
     PIDS+=($!)
     wait_until 10 watcher_property IsStatusNotifierHostRegistered >/dev/null || fail "no StatusNotifierWatcher"
-    gtk-sni-tray-standalone --bottom --end -s 32 >"$WORK/sni-tray.log" 2>&1 &
+    gtk-sni-tray-standalone --bottom --end -s 32 >>"$WORK/sni-tray.log" 2>&1 &
+    SNI_TRAY_PID=$!
     PIDS+=($!)
     wait_until 10 bash -c 'watcher_property IsStatusNotifierHostRegistered | grep -q true' ||
         fail "no StatusNotifierItem host"
+}
+
+# A session bus of the test's own.
+start_session_bus() {
+    eval "$(dbus-launch --sh-syntax)"
+    DAEMONS+=("$DBUS_SESSION_BUS_PID dbus-daemon")
+}
+
+# Ends the panel that start_sni_tray started, watcher and all, as a panel
+# that holds its own watcher (waybar) ends, and waits until the watcher has
+# left the bus.
+stop_sni_tray() {
+    kill "$SNI_TRAY_PID" "$SNI_WATCHER_PID"
+    wait "$SNI_TRAY_PID" "$SNI_WATCHER_PID" 2>/dev/null || true
+    wait_until 10 bash -c '! watcher_property IsStatusNotifierHostRegistered >/dev/null' ||
+        fail "the StatusNotifierWatcher stayed on the bus"
 }
 
 # A property of the StatusNotifierWatcher, as dbus-send prints it.
@@ -107,9 +128,18 @@ sni_items() {
 
 # A notification area at the bottom right.
 start_tray() {
-    trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >"$WORK/trayer.log" 2>&1 &
+    trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >>"$WORK/trayer.log" 2>&1 &
+    TRAYER_PID=$!
     PIDS+=($!)
     wait_until 10 tray_panel >/dev/null || fail "no notification area"
+}
+
+# Ends the notification area that start_tray started and waits until its
+# panel has gone.
+stop_tray() {
+    kill "$TRAYER_PID"
+    wait "$TRAYER_PID" 2>/dev/null || true
+    wait_until 10 bash -c '! tray_panel >/dev/null' || fail "the notification area did not end"
 }
 
 # The notification area's panel window.
@@ -275,6 +305,20 @@ tray_icon() {
         inside && /^     0x/ {inside = 0}'
 }
 
+# How many icons of the gadget the notification area shows: windows of the
+# gadget embedded in trayer's panel (XEmbed), or items registered with the
+# StatusNotifierWatcher (StatusNotifierItem).
+tray_icon_count() {
+    if [ "$1" = sni ]; then
+        sni_items | grep -c . || true
+    else
+        xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
+            inside && /"Tavlo": \("tavlo" "Tavlo"\)/ {n++}
+            inside && /^     0x/ {inside = 0}
+            END {print n + 0}'
+    fi
+}
+
 # The centre "X Y" of window $1 on the screen.
 window_centre() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2}
@@ -321,4 +365,4 @@ sni_menu_labels() {
 }
 
 # For the checks that poll through "bash -c".
-export -f gadget_geometry windows_of window_geometry tray_icon watcher_property sni_items
+export -f gadget_geometry windows_of window_geometry tray_icon tray_panel watcher_property sni_items tray_icon_count
