@@ -18,6 +18,12 @@ ComUrlHistory::ComUrlHistory() : ComUrlHistory(&ComUrlHistory::createSystemHisto
 
 ComUrlHistory::ComUrlHistory(Factory create) : create_(std::move(create)) {}
 
+HRESULT ComUrlHistory::createSystemHistory(IUrlHistoryStg2** history)
+{
+    return CoCreateInstance(CLSID_CUrlHistory, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+        IID_IUrlHistoryStg2, reinterpret_cast<void**>(history));
+}
+
 IoStatus ComUrlHistory::create(IUrlHistoryStg2*& history) const
 {
     history = nullptr;

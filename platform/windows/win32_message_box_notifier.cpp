@@ -1,13 +1,38 @@
 #include "platform/windows/win32_message_box_notifier.h"
 
+#include <atomic>
+#include <chrono>
+#include <string_view>
+
 #include "platform/windows/wide_text.h"
 
 namespace tavlo {
 namespace {
 
 constexpr wchar_t kTitle[] = L"Tavlo";
+constexpr wchar_t kAnswerClass[] = L"TavloAnswers";
+constexpr UINT kAnswered = WM_APP + 7;
+
+// Finds the box on its thread and presses `button`.
+BOOL CALLBACK pressOnBox(HWND window, LPARAM button)
+{
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring_view(className) == L"#32770")
+        PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    return TRUE;
+}
 
 }  // namespace
+
+Win32MessageBoxNotifier::~Win32MessageBoxNotifier()
+{
+    withdraw();
+    for (Box& box : posted_)
+        close(box, IDOK);
+    if (answers_)
+        DestroyWindow(answers_);
+}
 
 void Win32MessageBoxNotifier::showMessage(const std::string& text)
 {
@@ -18,6 +43,94 @@ bool Win32MessageBoxNotifier::ask(const std::string& text)
 {
     // A box that could not be shown (0) answers "いいえ".
     return MessageBoxW(owner_, toWide(text).c_str(), kTitle, MB_YESNO) == IDYES;
+}
+
+void Win32MessageBoxNotifier::post(const std::string& text)
+{
+    std::erase_if(posted_, [](Box& box) {
+        if (!*box.closed)
+            return false;
+        box.thread.join();
+        return true;
+    });
+    posted_.push_back(open(text, MB_OK, 0));
+}
+
+void Win32MessageBoxNotifier::askLater(const std::string& text, bool yesNo, std::function<void(bool)> answered)
+{
+    withdraw();
+    if (!answers_) {
+        const HINSTANCE module = GetModuleHandleW(nullptr);
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &Win32MessageBoxNotifier::answerProcedure;
+        windowClass.hInstance = module;
+        windowClass.lpszClassName = kAnswerClass;
+        RegisterClassW(&windowClass);
+        answers_ = CreateWindowExW(0, kAnswerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, nullptr);
+        SetWindowLongPtrW(answers_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    answered_ = std::move(answered);
+    questionYesNo_ = yesNo;
+    question_ = open(text, yesNo ? MB_YESNO : MB_OK, ++serial_);
+}
+
+void Win32MessageBoxNotifier::withdraw()
+{
+    if (!question_.thread.joinable())
+        return;
+    // An answer still on its way is for a question no longer asked.
+    ++serial_;
+    answered_ = nullptr;
+    close(question_, questionYesNo_ ? IDNO : IDOK);
+}
+
+Win32MessageBoxNotifier::Box Win32MessageBoxNotifier::open(const std::string& text, UINT type, unsigned serial)
+{
+    Box box;
+    std::atomic<DWORD> threadId{0};
+    const HWND answers = answers_;
+    box.thread = std::jthread([&threadId, answers, serial, type, closed = box.closed, wide = toWide(text)] {
+        threadId = GetCurrentThreadId();
+        threadId.notify_one();
+        const int button = MessageBoxW(nullptr, wide.c_str(), kTitle, type | MB_SETFOREGROUND | MB_TOPMOST);
+        *closed = true;
+        if (serial != 0)
+            PostMessageW(answers, kAnswered, serial, button == IDYES || button == IDOK);
+    });
+    threadId.wait(0);
+    box.threadId = threadId;
+    return box;
+}
+
+void Win32MessageBoxNotifier::close(Box& box, int button)
+{
+    // The box may not be on the screen yet: pressed until its thread ends.
+    using namespace std::chrono;
+    const auto giveUp = steady_clock::now() + seconds(5);
+    while (!*box.closed) {
+        EnumThreadWindows(box.threadId, pressOnBox, button);
+        Sleep(10);
+        if (steady_clock::now() > giveUp) {
+            box.thread.detach();
+            return;
+        }
+    }
+    box.thread.join();
+}
+
+LRESULT CALLBACK Win32MessageBoxNotifier::answerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* notifier = reinterpret_cast<Win32MessageBoxNotifier*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != kAnswered || !notifier)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (static_cast<unsigned>(wParam) != notifier->serial_ || !notifier->answered_)
+        return 0;
+    if (notifier->question_.thread.joinable())
+        notifier->question_.thread.join();
+    auto answered = std::move(notifier->answered_);
+    notifier->answered_ = nullptr;
+    answered(lParam != 0);
+    return 0;
 }
 
 }  // namespace tavlo

@@ -1,19 +1,21 @@
 #include "shell/win32/gadget_shell.h"
 
+#include <utility>
+
 #include "platform/windows/layered_window.h"
 #include "platform/windows/win32_clipboard.h"
 #include "platform/windows/win32_screen.h"
 #include "shell/maintenance.h"
 #include "shell/tray_messages.h"
 #include "shell/win32/timer_plan.h"
-#include "tools/memory_release.h"
-#include "tools/recycle_bin_action.h"
 
 namespace tavlo {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"frmDTMn";
 constexpr UINT kTrayMessage = WM_APP + 1;
+// The long action's work asks for a poll.
+constexpr UINT kWakeMessage = WM_APP + 2;
 constexpr UINT_PTR kTmrN = 1, kTmrR = 2, kTmrRS = 3;
 
 // The timers in MainTimers, each with the id of its window timer.
@@ -90,6 +92,8 @@ bool GadgetShell::load()
 
 void GadgetShell::cmdClose()
 {
+    // Answers an open question "いいえ", or stops the work and waits for it.
+    actions_.react(GadgetEvent::Quit);
     mainWindow_->cmdClose();
     sync();
 }
@@ -123,6 +127,9 @@ LRESULT GadgetShell::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     case WM_TIMER:
         timerTick(wParam);
+        return 0;
+    case kWakeMessage:
+        actions_.poll();
         return 0;
     case WM_MOUSEACTIVATE:
         // A click on the readouts leaves the foreground where it is: the
@@ -210,7 +217,9 @@ void GadgetShell::timerTick(UINT_PTR id)
         mainWindow_->TmrR_Timer();
         break;
     case kTmrRS:
-        memoryReleaseLoaded_ = false;
+        // It hands the display back; it starts nothing again.
+        if (actions_.react(GadgetEvent::RestartTimer) != Reaction::HandBackDisplay)
+            return;
         unloadMenu();
         mainWindow_->TmrRS_Timer();
         break;
@@ -227,7 +236,7 @@ void GadgetShell::showPopup(POINT at)
         return;
     if (!menu_)
         menu_.emplace();
-    menu_->enableCleanups(!cleaning_);
+    menu_->enableCleanups(actions_.state() == ActionState::Idle);
     menuOpen_ = true;
     const std::optional<MenuCommand> command = menu_->choose(at);
     menuOpen_ = false;
@@ -245,19 +254,24 @@ void GadgetShell::unloadMenu()
 
 void GadgetShell::menuPicked(MenuCommand command)
 {
-    if (runsLong(command)) {
-        cleanUp(command);
+    if (command == MenuCommand::DTMnEnd) {
+        cmdClose();
+        return;
+    }
+    switch (actions_.react(runsLong(command) ? GadgetEvent::LongPick : GadgetEvent::ShortPick)) {
+    case Reaction::Start:
+        running_ = command;
+        // The system shows the bin's progress itself: none reaches here.
+        actions_.start(makeLongAction(command, *mainWindow_, services_, {}));
+        return;
+    case Reaction::CarryOut:
+        break;
+    default:
         return;
     }
     if (runMaintenance(command, services_))
         return;
     switch (command) {
-    case MenuCommand::DTMnEnd:
-        cmdClose();
-        break;
-    case MenuCommand::MemClr:
-        releaseMemory();
-        break;
     case MenuCommand::ClipBoadClr:
         emptyClipboard(window_);
         break;
@@ -273,57 +287,35 @@ void GadgetShell::menuPicked(MenuCommand command)
     }
 }
 
-void GadgetShell::cleanUp(MenuCommand command)
+void GadgetShell::ask(const Question& question)
 {
-    // Messages run meanwhile, so the menu can open again: a second clean-up
-    // picked while one runs does not start.
-    if (cleaning_)
-        return;
-    cleaning_ = true;
-    if (command == MenuCommand::Emp) {
-        // The system asks and shows the progress itself, running messages
-        // meanwhile: no progress reaches here.
-        cmdRBinEmp_Click(services_.recycleBin, services_.notifier, [](std::size_t, std::size_t) { return true; });
+    services_.notifier.askLater(question.text, question.yesNo, [this](bool yes) { actions_.answer(yes); });
+}
+
+void GadgetShell::withdrawQuestion()
+{
+    services_.notifier.withdraw();
+}
+
+void GadgetShell::tell(const std::string& text)
+{
+    services_.notifier.post(text);
+}
+
+void GadgetShell::wake()
+{
+    // From the work's thread: the poll runs on this one's message loop.
+    PostMessageW(window_, kWakeMessage, 0, 0);
+}
+
+void GadgetShell::stateChanged(ActionState state, bool reloadDue)
+{
+    // The bin's menu window goes with its action.
+    if (state == ActionState::Idle && std::exchange(running_, MenuCommand::None) == MenuCommand::Emp)
         unloadMenu();
-    } else {
-        runMaintenance(command, services_, [this] { letEventsRun(); });
-    }
-    cleaning_ = false;
-    if (restartPending_)
+    sync();
+    if (reloadDue)
         restartMainWindow();
-    sync();
-}
-
-void GadgetShell::releaseMemory()
-{
-    // While frmMClr is loaded, the entry only shows it again.
-    if (memoryReleaseLoaded_)
-        return;
-    memoryReleaseLoaded_ = true;
-    releasing_ = true;
-    tavlo::releaseMemory(mainWindow_->store.lblMClr, mainWindow_->view, mainWindow_->timers, services_.blocks,
-        [this] { letEventsRun(); });
-    releasing_ = false;
-    if (restartPending_)
-        restartMainWindow();
-    sync();
-}
-
-void GadgetShell::letEventsRun()
-{
-    sync();
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // For the loop of run(), once the handler returns.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        if (setup_.keyboardMessage(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 void GadgetShell::sync()
@@ -383,12 +375,10 @@ void GadgetShell::saveSettings(const SettingsDialogState& state)
 {
     state.copyToStore(mainWindow_->store);
     // The file is written at once, so that nothing is lost if the program
-    // ends first; throwing the main window away under the memory release or
-    // a long clean-up, which let messages run meanwhile, would pull its data
-    // from under them, so the restart then waits until they return.
-    if (releasing_ || cleaning_) {
+    // ends first; a long action under way keeps its main window until it
+    // ends, and the restart follows then.
+    if (actions_.react(GadgetEvent::Save) != Reaction::SaveAndReload) {
         mainWindow_->cmdSave();
-        restartPending_ = true;
         return;
     }
     mainWindow_->view.window.visible = false;
@@ -399,7 +389,6 @@ void GadgetShell::saveSettings(const SettingsDialogState& state)
 
 void GadgetShell::restartMainWindow()
 {
-    restartPending_ = false;
     mainWindow_->Form_Unload();
     sync();
     // A fresh main window in the same place, as a new load of the form

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/long_actions.h"
 #include "platform/windows/win32_message_box_notifier.h"
 #include "platform/windows/windows_services.h"
 #include "shell/main_window.h"
@@ -24,7 +25,7 @@ namespace tavlo {
 // taskbar, its notification icon, its popup menu and its timers. It turns
 // the window's messages into calls of the main window's logic and then
 // brings the window, the icon and the timers in line with the logic's view.
-class GadgetShell {
+class GadgetShell : private ActionHost {
 public:
     // Makes the window, hidden and keyed with the load key, placed and
     // drawn at the desktop's `scale` until its monitor says otherwise; a
@@ -58,12 +59,6 @@ private:
     // Destroys the menu window, unless its menu is open.
     void unloadMenu();
     void menuPicked(MenuCommand command);
-    // "メモリ開放": frmMClr's load handler, with the view repainted between steps.
-    void releaseMemory();
-    // A clean-up that may run long, with messages handled meanwhile.
-    void cleanUp(MenuCommand command);
-    // Repaints and handles waiting messages while a long handler runs.
-    void letEventsRun();
     void sync();
     void syncTimers();
     // "設定": opens the settings dialog, or brings it to the front.
@@ -72,6 +67,14 @@ private:
     // then the main window unloaded and loaded afresh.
     void saveSettings(const SettingsDialogState& state);
     void restartMainWindow();
+
+    // ActionHost
+    void ask(const Question& question) override;
+    void withdrawQuestion() override;
+    void tell(const std::string& text) override;
+    void wake() override;
+    void repaint() override { sync(); }
+    void stateChanged(ActionState state, bool reloadDue) override;
 
     Services& services_;
     WindowsServices& system_;
@@ -98,16 +101,13 @@ private:
     // The interval each of TmrN, TmrR and TmrRS runs at now (0: stopped).
     std::array<int, 3> runningMs_{};
     bool menuOpen_ = false;
-    bool memoryReleaseLoaded_ = false;
     bool ending_ = false;
-    // While the memory release or a long clean-up lets messages run, the
-    // restart after "保存" waits for it; while a clean-up runs, the others
-    // do not start.
-    bool releasing_ = false;
-    bool cleaning_ = false;
-    bool restartPending_ = false;
+    // The long action under way, or None.
+    MenuCommand running_ = MenuCommand::None;
     SettingsWindow setup_{
         scale_, services_.notifier, [this](const SettingsDialogState& state) { saveSettings(state); }};
+    // Last: its work is stopped and waited for before the window goes.
+    LongActions actions_{*this};
 };
 
 }  // namespace tavlo

@@ -4,6 +4,8 @@
 
 #include <aclapi.h>
 #include <gtest/gtest.h>
+
+#include "tests/fakes/fake_services.h"
 #include <sddl.h>
 
 #include <algorithm>
@@ -59,11 +61,7 @@ struct TestSession final : SessionInfo {
     char separator() const override { return '\\'; }
 };
 
-struct CollectingNotifier final : UserNotifier {
-    std::vector<std::string> messages;
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool ask(const std::string&) override { return true; }
-};
+using CollectingNotifier = testing::RecordingNotifier;
 
 class Win32FileStoreTest : public ::testing::Test {
 protected:
