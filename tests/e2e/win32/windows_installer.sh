@@ -99,7 +99,7 @@ for bit, name in ((0x4, "description"), (0x8, "relative"), (0x10, "workdir"), (0
         count = struct.unpack_from("<H", data, position)[0]
         position += 2
         length = count * 2 if unicode else count
-        fields[name] = data[position:position + length].decode("utf-16-le" if unicode else "latin-1")
+        fields[name] = data[position:position + length].decode("utf-16-le" if unicode else "latin-1").rstrip("\0")
         position += length
 print(fields.get(field, ""))
 PYTHON
@@ -193,7 +193,7 @@ quit_gadget() {
     read -r x y <<<"$(window_centre "$icon")"
     xdotool mousemove "$x" "$y" click 3
     wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]' || fail "the right click on the icon opened no menu"
-    wait_until 10 bash -c '[[ "$(probe gui frmDTMnMenu)" == *menu=frmDTMnMenu* ]]' ||
+    wait_until 10 bash -c '[[ "$(probe gui frmDTMnMenu)" != *menu=none* ]]' ||
         fail "the menu does not take the keyboard: $(probe gui frmDTMnMenu)"
     screenshot menu
     # Up from the top of a fresh menu lands on its last entry, "終了".

@@ -43,7 +43,8 @@ if x86_64-w64-mingw32-objdump -h "$program" 2>/dev/null | grep -q '\.debug_'; th
     fail "tavlo.exe is not stripped"
 fi
 # Its version resource carries the same version.
-grep -qa "$(printf '%s' "$version" | sed 's/./&\x00/g')" "$program" || fail "tavlo.exe carries no version $version"
+python3 -c 'import sys; sys.exit(("FileVersion\0\0" + sys.argv[2]).encode("utf-16-le") not in open(sys.argv[1], "rb").read())' \
+    "$program" "$version" || fail "tavlo.exe carries no version $version"
 
 python3 - "$zip" "$program" "$version" <<'PYTHON' || fail "the zip is not as it should be"
 import sys, zipfile
