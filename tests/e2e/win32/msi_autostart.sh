@@ -4,8 +4,9 @@
 # the same working folder and icon, and the choice is kept in
 # HKCU\Software\Tavlo. The next sign-in (here: a new session of the
 # prefix, whose start runs the Startup folder as Windows' does) starts the
-# gadget in the settings folder, where it writes its settings file; "終了"
-# ends it with status 0. The uninstall takes both shortcuts away.
+# gadget in the settings folder, where it writes its settings file. The
+# uninstall while it runs ends it with status 0, as "終了" does, takes both
+# shortcuts and the program away and leaves the settings.
 #
 # Usage: msi_autostart.sh TAVLO_EXE ARTIFACT_DIR MSI PROBE_EXE ICON
 source "$(dirname "$0")/../lib.sh"
@@ -30,10 +31,13 @@ check_shortcut "$STARTUP_LINK"
 windows_variable USERNAME >/dev/null
 expect_gadget "242x237+759+59"
 screenshot gadget
-quit_gadget
 cp "$SETTINGS_FILE" "$WORK/settings.qvn"
 
+# The uninstall while the gadget runs: the installer asks it to end, as
+# "終了" does, before it takes the program away.
+watch_gadget
 status=$(msiexec_status /x "$(winepath_of "$MSI")" /qn)
 [ "$status" = 0 ] || fail "msiexec /x ended with status '$status'"
+expect_gadget_end "the uninstall"
 check_uninstalled "$WORK/settings.qvn"
 echo "PASS $TEST_NAME"

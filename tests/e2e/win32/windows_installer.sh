@@ -26,7 +26,8 @@ package_version() {
 # byte only, 1603 as 67).
 msiexec_status() {
     printf '@echo off\r\nmsiexec %%*\r\necho status=%%ERRORLEVEL%%\r\n' >"$WORK/msiexec.cmd"
-    "$WINE_RUN" "$WINE_FOLDER" cmd /c "$(winepath_of "$WORK/msiexec.cmd")" "$@" </dev/null 2>/dev/null |
+    # cmd itself ends with that status, which the line printed says in full.
+    { "$WINE_RUN" "$WINE_FOLDER" cmd /c "$(winepath_of "$WORK/msiexec.cmd")" "$@" </dev/null 2>/dev/null || true; } |
         tr -d '\r' | sed -n 's/^status=//p'
 }
 
@@ -180,14 +181,30 @@ expect_gadget() {
     wait_until 10 test -f "$SETTINGS_FILE" || fail "the gadget wrote no $SETTINGS_FILE"
 }
 
-# Picks "終了" in the menu of the gadget's icon; checks that the gadget
-# ends with status 0 and takes its icon along. A program that a shortcut
-# started is no child of this shell: the console helper watches it.
-quit_gadget() {
-    local icon x y status
+# Starts watching the running gadget: a program that a shortcut started is
+# no child of this shell, so the console helper holds its process and
+# reports its exit status.
+watch_gadget() {
     "$WINE_RUN" "$WINE_FOLDER" "$PROBE" wait-exit frmDTMn 60 </dev/null >"$WORK/exit.txt" 2>&1 &
     PIDS+=($!)
     wait_until 20 grep -q watching "$WORK/exit.txt" || fail "cannot watch the gadget: $(tr -d '\r' <"$WORK/exit.txt")"
+}
+
+# Waits for the watched gadget to end, after $1; checks that it ended with
+# status 0 and took its icon along.
+expect_gadget_end() {
+    local status
+    wait_until 15 grep -q '^exit' "$WORK/exit.txt" || fail "the gadget still runs after $1"
+    status=$(tr -d '\r' <"$WORK/exit.txt" | sed -n 's/^exit //p')
+    [ "$status" = 0 ] || fail "$1 ended the gadget with status $status"
+    wait_until 5 bash -c '[ -z "$(docked_icons)" ]' || fail "the icon is left in the notification area after $1"
+}
+
+# Picks "終了" in the menu of the gadget's icon; checks that the gadget
+# ends with status 0 and takes its icon along.
+quit_gadget() {
+    local icon x y
+    watch_gadget
     wait_until 15 bash -c '[ -n "$(docked_icons)" ]' || fail "no icon docked in the notification area"
     icon=$(docked_icons | head -n 1)
     read -r x y <<<"$(window_centre "$icon")"
@@ -198,10 +215,7 @@ quit_gadget() {
     screenshot menu
     # Up from the top of a fresh menu lands on its last entry, "終了".
     xdotool key --delay 150 Up Return
-    wait_until 15 grep -q '^exit' "$WORK/exit.txt" || fail "the gadget still runs after 終了"
-    status=$(tr -d '\r' <"$WORK/exit.txt" | sed -n 's/^exit //p')
-    [ "$status" = 0 ] || fail "終了 ended the gadget with status $status"
-    wait_until 5 bash -c '[ -z "$(docked_icons)" ]' || fail "the icon is left in the notification area"
+    expect_gadget_end 終了
 }
 
 # Checks what an uninstall leaves: no program, no shortcuts, no entry in
