@@ -154,7 +154,8 @@ uninstall_keys() {
 check_apps_entry() {
     local entries icon
     entries=$(apps_entries)
-    [ "$(grep -c . <<<"$entries")" = 1 ] || fail "Apps & features lists Tavlo $(grep -c . <<<"$entries") times: $entries"
+    [ "$(grep -c . <<<"$entries")" = 1 ] ||
+        fail "Apps & features lists Tavlo $(grep -c . <<<"$entries") times: $entries"
     [ "$(uninstall_keys)" = "Tavlo|$1|Tavlo developers" ] ||
         fail "the uninstall entry is '$(uninstall_keys)', expected 'Tavlo|$1|Tavlo developers'"
     icon=$("$WINE_RUN" "$WINE_FOLDER" reg query 'HKCU\Software\Microsoft\Installer\Products' /s /v ProductIcon \

@@ -42,9 +42,14 @@ packed=$(find "$work" -name tavlo.exe)
 if x86_64-w64-mingw32-objdump -h "$program" 2>/dev/null | grep -q '\.debug_'; then
     fail "tavlo.exe is not stripped"
 fi
-# Its version resource carries the same version.
-python3 -c 'import sys; sys.exit(("FileVersion\0\0" + sys.argv[2]).encode("utf-16-le") not in open(sys.argv[1], "rb").read())' \
-    "$program" "$version" || fail "tavlo.exe carries no version $version"
+# Its version resource carries the same version: the string "FileVersion",
+# its terminator and one wide character of padding, then the value.
+python3 - "$program" "$version" <<'PYTHON' || fail "tavlo.exe carries no version $version"
+import sys
+
+program, version = sys.argv[1:]
+sys.exit(("FileVersion\0\0" + version).encode("utf-16-le") not in open(program, "rb").read())
+PYTHON
 
 python3 - "$zip" "$program" "$version" <<'PYTHON' || fail "the zip is not as it should be"
 import sys, zipfile
