@@ -101,6 +101,10 @@ if(TARGET tavlo_windows_packages)
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/windows_packages.sh ${TAVLO_MSI} ${TAVLO_ZIP}
             ${TAVLO_STRIPPED} ${PROJECT_VERSION})
     set_tests_properties(win32.windows_packages PROPERTIES LABELS unit SKIP_RETURN_CODE 77)
+    add_test(NAME win32.wixl_warnings
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/wixl_warnings.sh
+            ${CMAKE_SOURCE_DIR}/packaging/windows/wixl.cmake ${TAVLO_WXS} ${TAVLO_STRIPPED} ${TAVLO_ICON})
+    set_tests_properties(win32.wixl_warnings PROPERTIES LABELS unit SKIP_RETURN_CODE 77)
 
     foreach(test msi_install msi_autostart msi_upgrade)
         add_test(NAME e2e.win32.${test}
