@@ -80,3 +80,6 @@ add_executable(tavlo WIN32 shell/win32/main.cpp ${CMAKE_CURRENT_BINARY_DIR}/tavl
 set_target_properties(tavlo PROPERTIES OUTPUT_NAME tavlo)
 target_link_options(tavlo PRIVATE $<$<CXX_COMPILER_ID:GNU>:-municode>)
 target_link_libraries(tavlo PRIVATE tavlo_win32_shell)
+
+# The Windows Installer package and the portable zip.
+include(packaging/windows.cmake)

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of the groups named (runtime, build, test,
-# bench; all of them when none is named). Idempotent: packages already
+# Installs the Debian packages of the groups named (runtime, build, windows,
+# test, bench; all of them when none is named). Idempotent: packages already
 # installed are left alone, and apt is only asked when something is missing.
 # Every dependency of the project is listed here.
 #
-# Usage: scripts/install-deps.sh [runtime] [build] [test] [bench]
+# Usage: scripts/install-deps.sh [runtime] [build] [windows] [test] [bench]
 set -euo pipefail
 
 # What the installed program needs: Qt's widgets, its X11 platform plugin and
@@ -18,6 +18,15 @@ build=(
     build-essential cmake pkg-config
     qt6-base-dev libxcb1-dev libxcb-shape0-dev libsqlite3-dev
 )
+# The Windows side: mingw-w64 (posix threads); Wine, which runs the build's
+# icon program and the tests, with the X libraries its display driver
+# loads; wixl for the Windows Installer package and msitools to look into
+# one.
+windows=(
+    g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libgnutls30 libxrender1 libxcursor1 libxi6
+    libxrandr2 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
+    wixl msitools
+)
 test=(
     libgtest-dev libgmock-dev googletest  # the sources too, built for Windows
     # a headless X desktop with a notification area, a compositor and the
@@ -30,26 +39,25 @@ test=(
     clang libclang-rt-14-dev clang-tidy
     # the validators of the package's desktop entry and metainfo
     desktop-file-utils appstream
-    # the Windows side: mingw-w64 (posix threads) and Wine with the X
-    # libraries its display driver loads
-    g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libgnutls30 libxrender1 libxcursor1 libxi6
-    libxrandr2 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
+    # the Windows side, built and tested under Wine
+    "${windows[@]}"
 )
 # The micro-benchmarks and the reference gadget the whole-process
 # measurement compares with.
 bench=(libbenchmark-dev conky-std)
 
 groups=("$@")
-((${#groups[@]} > 0)) || groups=(runtime build test bench)
+((${#groups[@]} > 0)) || groups=(runtime build windows test bench)
 packages=()
 for group in "${groups[@]}"; do
     case "$group" in
     runtime) packages+=("${runtime[@]}") ;;
     build) packages+=("${build[@]}") ;;
+    windows) packages+=("${windows[@]}") ;;
     test) packages+=("${test[@]}") ;;
     bench) packages+=("${bench[@]}") ;;
     *)
-        echo "install-deps: no group \"$group\" (runtime, build, test, bench)" >&2
+        echo "install-deps: no group \"$group\" (runtime, build, windows, test, bench)" >&2
         exit 2
         ;;
     esac

@@ -73,3 +73,45 @@ endforeach()
 add_test(NAME win32.program_file
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/program_file.sh $<TARGET_FILE:tavlo>)
 set_tests_properties(win32.program_file PROPERTIES LABELS unit SKIP_RETURN_CODE 77)
+
+# What a Windows user installs (packaging/windows.cmake): the package and
+# the zip as files, and the package installed, started, upgraded and
+# removed under Wine, Xvfb and trayer. Each installer test makes a Wine
+# prefix of its own, which it removes again; one at a time, as the other
+# display tests, because a fresh prefix is heavy work for the machine.
+if(TARGET tavlo_windows_packages)
+    # A package of the same program with a lower version, to upgrade from
+    # and to be refused as a downgrade.
+    if(PROJECT_VERSION_PATCH GREATER 0)
+        math(EXPR older_patch "${PROJECT_VERSION_PATCH} - 1")
+        set(older_version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${older_patch})
+    elseif(PROJECT_VERSION_MINOR GREATER 0)
+        math(EXPR older_minor "${PROJECT_VERSION_MINOR} - 1")
+        set(older_version ${PROJECT_VERSION_MAJOR}.${older_minor}.0)
+    else()
+        math(EXPR older_major "${PROJECT_VERSION_MAJOR} - 1")
+        set(older_version ${older_major}.0.0)
+    endif()
+    set(older_msi ${CMAKE_CURRENT_BINARY_DIR}/older/tavlo-${older_version}-x64.msi)
+    tavlo_msi(${older_msi} ${older_version})
+    add_custom_target(tavlo_older_msi ALL DEPENDS ${older_msi})
+    add_dependencies(tavlo_older_msi tavlo_windows_packages)
+
+    add_test(NAME win32.windows_packages
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/windows_packages.sh ${TAVLO_MSI} ${TAVLO_ZIP}
+            ${TAVLO_STRIPPED} ${PROJECT_VERSION})
+    set_tests_properties(win32.windows_packages PROPERTIES LABELS unit SKIP_RETURN_CODE 77)
+    add_test(NAME win32.wixl_warnings
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/wixl_warnings.sh
+            ${CMAKE_SOURCE_DIR}/packaging/windows/wixl.cmake ${TAVLO_WXS} ${TAVLO_STRIPPED} ${TAVLO_ICON})
+    set_tests_properties(win32.wixl_warnings PROPERTIES LABELS unit SKIP_RETURN_CODE 77)
+
+    foreach(test msi_install msi_autostart msi_upgrade)
+        add_test(NAME e2e.win32.${test}
+            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/${test}.sh ${TAVLO_STRIPPED}
+                ${CMAKE_BINARY_DIR}/e2e-artifacts ${TAVLO_MSI} $<TARGET_FILE:tavlo_window_probe> ${TAVLO_ICON}
+                ${older_msi})
+        set_tests_properties(e2e.win32.${test} PROPERTIES LABELS e2e TIMEOUT 300 SKIP_RETURN_CODE 77
+            RESOURCE_LOCK wine-display)
+    endforeach()
+endif()

@@ -19,12 +19,20 @@
 //   window_probe end-session CLASS   asks the top-level window of CLASS
 //                                    whether the session may end and tells
 //                                    it that it ends, as logoff does
+//   window_probe wait-exit CLASS SECONDS
+//                                    prints "watching" once it holds the
+//                                    process of the top-level window of
+//                                    CLASS, then "exit N" with its exit
+//                                    status when it ends within SECONDS:
+//                                    for a program that a shortcut started,
+//                                    whose status no shell sees
 // Exits 0 on success, 1 with the reason on standard error.
 #include <windows.h>
 #include <wininet.h>
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -180,6 +188,30 @@ int endSession(const wchar_t* className)
     return 0;
 }
 
+int waitExit(const wchar_t* className, const wchar_t* seconds)
+{
+    const HWND window = FindWindowW(className, nullptr);
+    if (!window)
+        return failed("FindWindowW");
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process)
+        return failed("OpenProcess");
+    std::puts("watching");
+    std::fflush(stdout);
+    const DWORD waited = WaitForSingleObject(process, static_cast<DWORD>(std::wcstoul(seconds, nullptr, 10)) * 1000);
+    DWORD status = 0;
+    const bool ended = waited == WAIT_OBJECT_0 && GetExitCodeProcess(process, &status);
+    CloseHandle(process);
+    if (!ended) {
+        std::fputs("the process still runs\n", stderr);
+        return 1;
+    }
+    std::printf("exit %lu\n", status);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int count, wchar_t** arguments)
@@ -201,8 +233,10 @@ int wmain(int count, wchar_t** arguments)
         return cacheEntries();
     if (command == L"end-session" && count == 3)
         return endSession(arguments[2]);
+    if (command == L"wait-exit" && count == 4)
+        return waitExit(arguments[2], arguments[3]);
     std::fputs("usage: window_probe foreground | gui CLASS | focus CLASS | set-clipboard TEXT | clipboard | "
-               "add-cache-entry URL | cache-entries | end-session CLASS\n",
+               "add-cache-entry URL | cache-entries | end-session CLASS | wait-exit CLASS SECONDS\n",
         stderr);
     return 1;
 }
