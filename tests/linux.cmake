@@ -30,6 +30,7 @@ add_executable(tavlo_widget_tests
     shell/qt/gadget_session_test.cpp
     shell/qt/odd_settings_file_test.cpp
     platform/qt/qt_clock_test.cpp
+    platform/linux/quit_signals_test.cpp
     setup/qt/settings_dialog_test.cpp
 )
 target_include_directories(tavlo_widget_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 
 namespace tavlo {
@@ -12,11 +13,14 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-// Only an async-signal-safe write happens in the handler itself.
+// Only an async-signal-safe write happens in the handler itself, and the
+// errno of the code it interrupted is left as it was.
 void onSignal(int)
 {
+    const int interruptedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    errno = interruptedErrno;
 }
 
 }  // namespace

@@ -18,6 +18,10 @@ QMessageBox* openBox(QMessageBox::Icon icon, const std::string& text, QMessageBo
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
+    // In front with the keyboard, as a modal box would come: the gadget
+    // that asks takes no keyboard of its own.
+    box->raise();
+    box->activateWindow();
     return box;
 }
 
