@@ -46,7 +46,8 @@ set(TAVLO_E2E_TESTS
     "first_start" "second_instance" "saved_position" "no_display"
     "transparency shape" "transparency composite" "look_settings" "tray_menu xembed" "tray_menu sni"
     "late_tray xembed" "late_tray sni" "tray_restart xembed" "tray_restart sni" "keyboard_focus"
-    "position_mode" "settings_dialog" "dialog_frame" "maintenance memory" "maintenance clipboard" "maintenance trash")
+    "position_mode" "settings_dialog" "dialog_frame" "maintenance memory" "maintenance clipboard" "maintenance trash"
+    "maintenance quit")
 foreach(entry IN LISTS TAVLO_E2E_TESTS)
     separate_arguments(words UNIX_COMMAND "${entry}")
     list(POP_FRONT words script)

@@ -256,6 +256,8 @@ bool GadgetSession::showBinProgress(std::size_t done, std::size_t total)
         binProgress_->setMinimumDuration(500);
         binProgress_->setAutoClose(false);
         binProgress_->setAutoReset(false);
+        // The work hears キャンセル at its next item, not at the next showing.
+        connect(binProgress_.get(), &QProgressDialog::canceled, this, [this] { actions_.poll(); });
     }
     binProgress_->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
     return !binProgress_->wasCanceled();

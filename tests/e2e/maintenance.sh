@@ -4,7 +4,7 @@
 # hands them back; "クリップボードのクリア" empties what another program put
 # on the clipboard; "ごみ箱を空にする" asks, then empties the trash.
 source "$(dirname "$0")/lib.sh"
-mode=${3:?usage: maintenance.sh TAVLO ARTIFACTS memory|clipboard|trash}
+mode=${3:?usage: maintenance.sh TAVLO ARTIFACTS memory|clipboard|trash|quit}
 TEST_NAME="$TEST_NAME-$mode"
 
 # Everything the gadget keeps or cleans lies in this test's own folders.
@@ -117,6 +117,24 @@ trash)
     sleep 1.5
     [ -z "$(dialog_window)" ] || fail "an empty trash opened a window"
     screenshot emptied
+    ;;
+quit)
+    # SIGTERM while the warning of "インターネット一時ファイルの削除" is open
+    # answers it "いいえ": the gadget ends as 終了 ends it, and the cache
+    # is all there.
+    cache="$XDG_CACHE_HOME/mozilla/firefox/k3x9m2qa.default-release/cache2/entries"
+    mkdir -p "$cache"
+    for entry in 1 2 3 4 5; do echo "entry $entry" >"$cache/E$entry"; done
+    start_with_record
+    pick Down Down Down Down Right Down Down Down Return
+    wait_until 5 bash -c '[ -n "$(dialog_window)" ]' || fail "no warning before the cache is deleted"
+    screenshot warning
+    kill -TERM "$GADGET_PID"
+    status=$(wait_exit "$GADGET_PID" 10) || fail "still running 10 s after SIGTERM during the warning"
+    [ "$status" = 0 ] || fail "ended with status $status"
+    [ "$(ls "$cache" | wc -l)" = 5 ] || fail "the cache was deleted unasked: $(ls "$cache" | wc -l) entries left"
+    echo "PASS $TEST_NAME"
+    exit 0
     ;;
 esac
 

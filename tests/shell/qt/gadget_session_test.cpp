@@ -5,10 +5,15 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPaintEvent>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 #include "shell/qt/gadget_window.h"
 #include "shell/qt/tray_menu.h"
@@ -269,6 +274,34 @@ TEST_F(SessionMenuTest, AnsweredYesTheCacheIsDeletedAndTheResultPosted)
     ASSERT_TRUE(spinUntil([&] { return session.state() == ActionState::Idle; }));
     EXPECT_EQ(fake.urlCache.removed, (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(fake.notifier.messages.back(), "削除しました。");
+}
+
+// Emptying the bin shows its progress in a window of its own that nothing
+// else waits for, and キャンセル there stops it at the next item.
+TEST_F(SessionMenuTest, TheBinsProgressIsAWindowBesideTheGadgetAndCancelStops)
+{
+    fake.recycleBin.items = 100;
+    std::atomic<bool> release{false};
+    std::atomic<std::size_t> reached{0};
+    fake.recycleBin.deleting = [&](std::size_t item) {
+        reached = item;
+        while (item == 2 && !release)
+            std::this_thread::yield();
+    };
+    session.menuPicked(MenuCommand::Emp);
+    ASSERT_EQ(fake.notifier.questions, std::vector<std::string>{"ごみ箱の 100 個の項目を完全に削除しますか?"});
+    fake.notifier.answerPending(true);
+    ASSERT_TRUE(spinUntil([&] { return session.binProgress() != nullptr; }));
+    EXPECT_EQ(session.binProgress()->windowModality(), Qt::NonModal);
+    EXPECT_EQ(session.binProgress()->value(), 1);
+    auto* cancel = session.binProgress()->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), "キャンセル");
+    cancel->click();
+    release = true;
+    ASSERT_TRUE(spinUntil([&] { return session.state() == ActionState::Idle; }));
+    EXPECT_LE(reached, 3u) << "stopped at the next item";
+    EXPECT_EQ(session.binProgress(), nullptr);
 }
 
 }  // namespace
