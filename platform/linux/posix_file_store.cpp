@@ -159,7 +159,7 @@ IoStatus resolve(Descriptor folder, const std::string& name, Place& place, bool 
         return IoStatus::success();
     }
     if (!followLink)
-        return IoStatus::refused(kIsALink);
+        return IoStatus::refused(kLinkToALink);
 
     char buffer[PATH_MAX];
     const ssize_t length = ::readlinkat(folder.get(), name.c_str(), buffer, sizeof buffer - 1);

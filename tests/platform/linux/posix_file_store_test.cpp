@@ -252,6 +252,20 @@ TEST_F(PosixFileStoreTest, TheUsersOwnLinksAreFollowedOnce)
     EXPECT_EQ(bytes, "saved");
 }
 
+// A second link of the user's own at the first one's end is refused for
+// what it is, not as another user's.
+TEST_F(PosixFileStoreTest, AChainOfTheUsersOwnLinksIsRefusedAsOne)
+{
+    fs::create_directory(path("QvrnData"));
+    write(path("real.qvn"), "kept");
+    fs::create_symlink(path("real.qvn"), path("middle.qvn"));
+    fs::create_symlink(path("middle.qvn"), path("QvrnData/user1.qvn"));
+    const IoStatus status = store.read(path("QvrnData/user1.qvn"), 0, 322, bytes);
+    EXPECT_FALSE(status.ok);
+    EXPECT_EQ(status.reason, "リンクの先がまたリンクです。");
+    EXPECT_EQ(contentOf(path("real.qvn")), "kept");
+}
+
 TEST_F(PosixFileStoreTest, AFileThatIsAPipeOrADeviceIsNoSettingsFile)
 {
     fs::create_directory(path("QvrnData"));
