@@ -59,6 +59,7 @@ GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale s
     if (const unsigned own = windowDpi(window_); own != 0 && own != scale_.dpi()) {
         scale_ = DpiScale(own);
         painter_.rescale(scale_);
+        setup_.rescale(scale_);
     }
     makeStrip();
 }
@@ -201,6 +202,8 @@ void GadgetShell::dpiChanged(unsigned dpi)
         return;
     scale_ = DpiScale(dpi);
     painter_.rescale(scale_);
+    // The dialog opens, or stands, on the gadget's monitor.
+    setup_.rescale(scale_);
     makeStrip();
     placed_.reset();
     painted_.reset();

@@ -68,6 +68,12 @@ std::string* fieldOfTextBox(SettingsDialogState& state, std::string_view name)
     return nullptr;
 }
 
+HFONT dialogFont(const DpiScale& scale)
+{
+    return CreateFontW(-scale.fontPixels(kDialogPoints), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kDialogFace);
+}
+
 }  // namespace
 
 SettingsWindow::SettingsWindow(DpiScale scale, UserNotifier& notifier, SaveHandler onSave)
@@ -77,8 +83,38 @@ SettingsWindow::SettingsWindow(DpiScale scale, UserNotifier& notifier, SaveHandl
       white_(static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))),
       plan_(settingsDialogPlan(scale))
 {
-    font_ = CreateFontW(-scale_.fontPixels(kDialogPoints), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kDialogFace);
+    font_ = dialogFont(scale_);
+}
+
+void SettingsWindow::rescale(DpiScale scale)
+{
+    if (scale.dpi() == scale_.dpi())
+        return;
+    scale_ = scale;
+    plan_ = settingsDialogPlan(scale_);
+    const HFONT previous = font_;
+    font_ = dialogFont(scale_);
+    if (window_) {
+        for (std::size_t index = 0; index < plan_.size() && index < controls_.size(); ++index) {
+            const PixelRect& rect = plan_[index].rect;
+            SetWindowPos(
+                controls_[index], nullptr, rect.x, rect.y, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+            SendMessageW(controls_[index], WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        }
+        const PixelRect client = settingsDialogClient(scale_);
+        RECT drawn, inside;
+        GetWindowRect(window_, &drawn);
+        GetClientRect(window_, &inside);
+        const int width = drawn.right - drawn.left + client.width - inside.right;
+        const int height = drawn.bottom - drawn.top + client.height - inside.bottom;
+        const int middleX = (drawn.left + drawn.right) / 2;
+        const int middleY = (drawn.top + drawn.bottom) / 2;
+        SetWindowPos(window_, nullptr, middleX - width / 2, middleY - height / 2, width, height,
+            SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+    if (previous)
+        DeleteObject(previous);
 }
 
 SettingsWindow::~SettingsWindow()
@@ -173,6 +209,10 @@ LRESULT SettingsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         }
         if (const auto index = settingsControlOfId(LOWORD(wParam)); index && !controls_.empty())
             command(*index, HIWORD(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another DPI.
+        rescale(DpiScale(LOWORD(wParam)));
         return 0;
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));

@@ -38,6 +38,9 @@ public:
     // The dialog's keys (Tab, the arrows, Enter, Escape) for a message
     // taken from the queue; true when it was the dialog's and is handled.
     bool keyboardMessage(MSG& message);
+    // Drawn at `scale` from now on: an open dialog lays its controls and
+    // font out afresh, its client area sized anew about the same middle.
+    void rescale(DpiScale scale);
 
 private:
     template <typename Owner> friend LRESULT CALLBACK ownedWindowProcedure(HWND, UINT, WPARAM, LPARAM);

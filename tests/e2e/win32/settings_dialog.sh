@@ -156,6 +156,24 @@ sleep 0.5
 cmp -s "$file" "$WORK/saved.qvn" || fail "Escape changed the settings file"
 gadget_window >/dev/null || fail "the gadget's window is gone after Escape"
 
+# The gadget moved to a monitor of 144 DPI: the open dialog is laid out at
+# that DPI too (its client 841 x 528), and at the dialog's own move to one of
+# 120 DPI at that one (701 x 440).
+dialog_at_least() {
+    local width height
+    IFS='x+' read -r width height _ _ <<<"$(window_geometry "$(dialog_window)")"
+    ((width >= $1 && width <= $1 + 20 && height >= $2 && height <= $2 + 50))
+}
+export -f dialog_at_least
+open_settings
+probe dpi frmDTMn 144 || fail "the probe could not tell the gadget of the new DPI"
+wait_until 5 dialog_at_least 841 528 || fail "the dialog stayed at $(window_geometry "$(dialog_window)") at 144 DPI"
+sleep 0.5
+screenshot dpi-144
+probe dpi frmSetup 120 || fail "the probe could not tell the dialog of the new DPI"
+wait_until 5 dialog_at_least 701 440 || fail "the dialog stayed at $(window_geometry "$(dialog_window)") at 120 DPI"
+xdotool key Escape
+
 kill -TERM "$GADGET_PID"
 wait_exit "$GADGET_PID" 15 >/dev/null || fail "still running 15 s after SIGTERM"
 echo "PASS $TEST_NAME"

@@ -188,6 +188,23 @@ int endSession(const wchar_t* className)
     return 0;
 }
 
+// Tells the window of `className` that its monitor's DPI is now `dpi`, as
+// the system does when it moves to another monitor.
+int dpiChanged(const wchar_t* className, const wchar_t* dpi)
+{
+    const HWND window = FindWindowW(className, nullptr);
+    if (!window)
+        return failed("FindWindowW");
+    const auto value = static_cast<WORD>(std::wcstoul(dpi, nullptr, 10));
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(value, value), reinterpret_cast<LPARAM>(&suggested),
+            SMTO_ABORTIFHUNG, 5000, &answer))
+        return failed("WM_DPICHANGED");
+    return 0;
+}
+
 int waitExit(const wchar_t* className, const wchar_t* seconds)
 {
     const HWND window = FindWindowW(className, nullptr);
@@ -235,8 +252,11 @@ int wmain(int count, wchar_t** arguments)
         return endSession(arguments[2]);
     if (command == L"wait-exit" && count == 4)
         return waitExit(arguments[2], arguments[3]);
+    if (command == L"dpi" && count == 4)
+        return dpiChanged(arguments[2], arguments[3]);
     std::fputs("usage: window_probe foreground | gui CLASS | focus CLASS | set-clipboard TEXT | clipboard | "
-               "add-cache-entry URL | cache-entries | end-session CLASS | wait-exit CLASS SECONDS\n",
+               "add-cache-entry URL | cache-entries | end-session CLASS | wait-exit CLASS SECONDS | "
+               "dpi CLASS DPI\n",
         stderr);
     return 1;
 }
