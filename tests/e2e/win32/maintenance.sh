@@ -55,7 +55,8 @@ answer_message() {
         read -r x y <<<"$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
             END {print x + 8, y + 8}')"
         xdotool mousemove "$x" "$y" click 1
-        sleep 0.3
+        # Enter only once the box has the keyboard.
+        wait_until 5 bash -c '[ "$(foreground_class)" = "#32770" ]' || fail "the message did not take the keyboard"
         xdotool key Return
         return 0
     done

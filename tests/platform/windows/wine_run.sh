@@ -20,6 +20,7 @@ export WINEARCH=win64
 
 if [ "${1:-}" = "--stop" ]; then
     wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
     exit 0
 fi
 
