@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <string_view>
+#include <thread>
 
 #include "platform/windows/wide_text.h"
 
@@ -28,7 +29,7 @@ BOOL CALLBACK pressOnBox(HWND window, LPARAM button)
 Win32MessageBoxNotifier::~Win32MessageBoxNotifier()
 {
     withdraw();
-    for (Box& box : posted_)
+    for (const Box& box : posted_)
         close(box, IDOK);
     if (answers_)
         DestroyWindow(answers_);
@@ -47,12 +48,7 @@ bool Win32MessageBoxNotifier::ask(const std::string& text)
 
 void Win32MessageBoxNotifier::post(const std::string& text)
 {
-    std::erase_if(posted_, [](Box& box) {
-        if (!*box.closed)
-            return false;
-        box.thread.join();
-        return true;
-    });
+    std::erase_if(posted_, [](const Box& box) { return box.closed->load(); });
     posted_.push_back(open(text, MB_OK, 0));
 }
 
@@ -76,12 +72,13 @@ void Win32MessageBoxNotifier::askLater(const std::string& text, bool yesNo, std:
 
 void Win32MessageBoxNotifier::withdraw()
 {
-    if (!question_.thread.joinable())
+    if (!question_)
         return;
     // An answer still on its way is for a question no longer asked.
     ++serial_;
     answered_ = nullptr;
-    close(question_, questionYesNo_ ? IDNO : IDOK);
+    close(*question_, questionYesNo_ ? IDNO : IDOK);
+    question_.reset();
 }
 
 Win32MessageBoxNotifier::Box Win32MessageBoxNotifier::open(const std::string& text, UINT type, unsigned serial)
@@ -89,33 +86,29 @@ Win32MessageBoxNotifier::Box Win32MessageBoxNotifier::open(const std::string& te
     Box box;
     std::atomic<DWORD> threadId{0};
     const HWND answers = answers_;
-    box.thread = std::jthread([&threadId, answers, serial, type, closed = box.closed, wide = toWide(text)] {
+    std::thread([&threadId, answers, serial, type, closed = box.closed, wide = toWide(text)] {
         threadId = GetCurrentThreadId();
         threadId.notify_one();
         const int button = MessageBoxW(nullptr, wide.c_str(), kTitle, type | MB_SETFOREGROUND | MB_TOPMOST);
         *closed = true;
         if (serial != 0)
             PostMessageW(answers, kAnswered, serial, button == IDYES || button == IDOK);
-    });
+    }).detach();
     threadId.wait(0);
     box.threadId = threadId;
     return box;
 }
 
-void Win32MessageBoxNotifier::close(Box& box, int button)
+void Win32MessageBoxNotifier::close(const Box& box, int button)
 {
-    // The box may not be on the screen yet: pressed until its thread ends.
+    // The box may not be on the screen yet: pressed until it has gone, for
+    // a moment at most. Its thread then ends on its own.
     using namespace std::chrono;
-    const auto giveUp = steady_clock::now() + seconds(5);
-    while (!*box.closed) {
+    const auto giveUp = steady_clock::now() + milliseconds(500);
+    while (!*box.closed && steady_clock::now() < giveUp) {
         EnumThreadWindows(box.threadId, pressOnBox, button);
         Sleep(10);
-        if (steady_clock::now() > giveUp) {
-            box.thread.detach();
-            return;
-        }
     }
-    box.thread.join();
 }
 
 LRESULT CALLBACK Win32MessageBoxNotifier::answerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -125,8 +118,7 @@ LRESULT CALLBACK Win32MessageBoxNotifier::answerProcedure(HWND window, UINT mess
         return DefWindowProcW(window, message, wParam, lParam);
     if (static_cast<unsigned>(wParam) != notifier->serial_ || !notifier->answered_)
         return 0;
-    if (notifier->question_.thread.joinable())
-        notifier->question_.thread.join();
+    notifier->question_.reset();
     auto answered = std::move(notifier->answered_);
     notifier->answered_ = nullptr;
     answered(lParam != 0);

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/user_notifier.h"
@@ -18,7 +18,9 @@ namespace tavlo {
 // which the box breaks at as it does at CR LF (Windows and Wine alike),
 // so the text goes in unchanged. A box that does not wait runs on a thread
 // of its own, and its answer comes back through a message window of the
-// thread that asked.
+// thread that asked. That thread never waits for a box's thread: a thread
+// that ends sends messages to the other threads' windows (its input
+// context goes), and would wait for it in turn.
 class Win32MessageBoxNotifier final : public UserNotifier {
 public:
     Win32MessageBoxNotifier() = default;
@@ -38,19 +40,18 @@ public:
 
 private:
     struct Box {
-        std::jthread thread;
         DWORD threadId = 0;
         std::shared_ptr<std::atomic<bool>> closed = std::make_shared<std::atomic<bool>>(false);
     };
     static LRESULT CALLBACK answerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Shows a box on a thread of its own; its answer is posted back with `serial`.
     Box open(const std::string& text, UINT type, unsigned serial);
-    // Closes the box of `box`, as `button` would, and waits for its thread.
-    static void close(Box& box, int button);
+    // Presses `button` on the box, once it is on the screen.
+    static void close(const Box& box, int button);
 
     HWND owner_ = nullptr;
     HWND answers_ = nullptr;
-    Box question_;
+    std::optional<Box> question_;
     bool questionYesNo_ = true;
     unsigned serial_ = 0;
     std::function<void(bool)> answered_;

@@ -48,17 +48,21 @@ message_shown() { wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]'; }
 # Keys reach a window only after a click on it without a window manager:
 # a click on the message's corner, then Enter for its OK.
 answer_message() {
-    local gadget id x y
+    local gadget id x y try
     gadget=$(gadget_window)
     for id in $(shown_windows); do
         [ $((id)) -eq "$gadget" ] && continue
-        read -r x y <<<"$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-            END {print x + 8, y + 8}')"
-        xdotool mousemove "$x" "$y" click 1
-        # Enter only once the box has the keyboard.
-        wait_until 5 bash -c '[ "$(foreground_class)" = "#32770" ]' || fail "the message did not take the keyboard"
-        xdotool key Return
-        return 0
+        # A key may go astray while the box is slow to take the keyboard:
+        # pressed again until this very box has gone.
+        for try in 1 2 3; do
+            read -r x y <<<"$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                END {print x + 8, y + 8}')"
+            xdotool mousemove "$x" "$y" click 1
+            wait_until 5 bash -c '[ "$(foreground_class)" = "#32770" ]' || fail "the message did not take the keyboard"
+            xdotool key Return
+            wait_until 5 bash -c "! xwininfo -id $id 2>/dev/null | grep -q IsViewable" && return 0
+        done
+        fail "the message stayed open after Enter"
     done
     fail "no message to answer"
 }
@@ -66,7 +70,7 @@ message_shown || fail "no warning before the cache is deleted"
 [ "$(probe cache-entries)" -ge 3 ] || fail "the cache was deleted before the warning was answered"
 screenshot cache-warning
 answer_message
-wait_until 10 bash -c '[ "$(probe cache-entries)" = 0 ]' || fail "the cache still holds $(probe cache-entries) entries"
+wait_until 10 bash -c '[ "$(probe cache-entries)" = 0 ]' || { screenshot cache-left; fail "the cache still holds $(probe cache-entries) entries"; }
 message_shown || fail "no message after the cache was deleted"
 screenshot cache-deleted
 answer_message
