@@ -24,6 +24,7 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/linux/proc_parsers.cpp
     platform/linux/quit_signals.cpp
     platform/linux/desktop_tool_programs.cpp
+    platform/linux/x11_connection.cpp
     platform/linux/x11_desktop_window.cpp
     platform/linux/x11_display_check.cpp
     platform/linux/xdg_folders.cpp

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/notification_host.h"
+#include "platform/linux/x11_connection.h"
 
 namespace tavlo {
 namespace {
@@ -32,25 +33,6 @@ bool statusNotifierHostRegistered(const QDBusConnection& bus)
     const QDBusMessage reply = bus.call(get, QDBus::Block, 1000);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
         && reply.arguments().first().value<QDBusVariant>().variant().toBool();
-}
-
-// Qt's own X connection; none under another platform, where xcb calls
-// would crash.
-xcb_connection_t* x11Connection()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_atom_t atom(xcb_connection_t* connection, const std::string& name)
-{
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str());
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return result;
 }
 
 class LinuxHostWatch final : public QObject, public NotificationHostWatch, public QAbstractNativeEventFilter {

@@ -51,7 +51,8 @@ int messageOf(QSystemTrayIcon::ActivationReason reason)
 }  // namespace
 
 GadgetSession::GadgetSession(Services& services)
-    : services_(services),
+    : NotifierHost(services.notifier),
+      services_(services),
       mainWindow_(std::make_unique<MainWindow>(services)),
       window_(std::make_unique<GadgetWindow>(mainWindow_->view))
 {
@@ -261,21 +262,6 @@ bool GadgetSession::showBinProgress(std::size_t done, std::size_t total)
     }
     binProgress_->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
     return !binProgress_->wasCanceled();
-}
-
-void GadgetSession::ask(const Question& question)
-{
-    services_.notifier.askLater(question.text, question.yesNo, [this](bool yes) { actions_.answer(yes); });
-}
-
-void GadgetSession::withdrawQuestion()
-{
-    services_.notifier.withdraw();
-}
-
-void GadgetSession::tell(const std::string& text)
-{
-    services_.notifier.post(text);
 }
 
 void GadgetSession::wake()

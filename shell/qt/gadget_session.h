@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/long_actions.h"
+#include "shell/notifier_host.h"
 #include "shell/main_window.h"
 #include "shell/menu_entries.h"
 
@@ -24,7 +25,7 @@ class TrayIcon;
 // logic and then brings the window, the icon and the timers in line with the
 // logic's state. Long actions run through LongActions, whose table decides
 // every event; the event loop is never entered again from inside one.
-class GadgetSession : public QObject, private ActionHost {
+class GadgetSession : public QObject, private NotifierHost {
     Q_OBJECT
 
 public:
@@ -80,10 +81,8 @@ private:
     // false once キャンセル is pressed.
     bool showBinProgress(std::size_t done, std::size_t total);
 
-    // ActionHost
-    void ask(const Question& question) override;
-    void withdrawQuestion() override;
-    void tell(const std::string& text) override;
+    // NotifierHost
+    LongActions& actions() override { return actions_; }
     void wake() override;
     void repaint() override { sync(); }
     void stateChanged(ActionState state, bool reloadDue) override;

@@ -32,7 +32,8 @@ constexpr std::array<TimerSlot, 3> kTimerSlots{{
 }  // namespace
 
 GadgetShell::GadgetShell(Services& services, WindowsServices& system, DpiScale scale)
-    : services_(services),
+    : NotifierHost(services.notifier),
+      services_(services),
       system_(system),
       desktop_(scale),
       scale_(scale),
@@ -288,21 +289,6 @@ void GadgetShell::menuPicked(MenuCommand command)
     default:  // the windowless commands ran above
         break;
     }
-}
-
-void GadgetShell::ask(const Question& question)
-{
-    services_.notifier.askLater(question.text, question.yesNo, [this](bool yes) { actions_.answer(yes); });
-}
-
-void GadgetShell::withdrawQuestion()
-{
-    services_.notifier.withdraw();
-}
-
-void GadgetShell::tell(const std::string& text)
-{
-    services_.notifier.post(text);
 }
 
 void GadgetShell::wake()

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/long_actions.h"
+#include "shell/notifier_host.h"
 #include "platform/windows/win32_message_box_notifier.h"
 #include "platform/windows/windows_services.h"
 #include "shell/main_window.h"
@@ -25,7 +26,7 @@ namespace tavlo {
 // taskbar, its notification icon, its popup menu and its timers. It turns
 // the window's messages into calls of the main window's logic and then
 // brings the window, the icon and the timers in line with the logic's view.
-class GadgetShell : private ActionHost {
+class GadgetShell : private NotifierHost {
 public:
     // Makes the window, hidden and keyed with the load key, placed and
     // drawn at the desktop's `scale` until its monitor says otherwise; a
@@ -68,10 +69,8 @@ private:
     void saveSettings(const SettingsDialogState& state);
     void restartMainWindow();
 
-    // ActionHost
-    void ask(const Question& question) override;
-    void withdrawQuestion() override;
-    void tell(const std::string& text) override;
+    // NotifierHost
+    LongActions& actions() override { return actions_; }
     void wake() override;
     void repaint() override { sync(); }
     void stateChanged(ActionState state, bool reloadDue) override;

@@ -19,23 +19,5 @@ if [ "$mode" = sni ]; then
 else
     start_tray
 fi
-wait_until 10 bash -c "[ \$(tray_icon_count $mode) -ge 1 ]" ||
-    fail "the icon did not appear in the $mode notification area that started after the gadget"
-screenshot "$mode-icon"
-if [ "$mode" = sni ]; then
-    item=$(sni_items | head -n 1)
-    labels=$(sni_menu_labels "$item" | tr '\n' '|')
-    [ "$labels" = "メモリ開放|設定|位置の設定|クリーンアップ|システム|終了|" ] || fail "the exported menu holds '$labels'"
-    open_sni_menu
-else
-    open_tray_menu
-fi
-count=$(tray_icon_count "$mode")
-[ "$count" = 1 ] || fail "the notification area shows $count icons of the gadget"
-screenshot "$mode-menu"
-
-# Up from the top of a fresh menu lands on its last entry, "終了".
-xdotool key --delay 150 Up Return
-status=$(wait_exit "$GADGET_PID" 10) || fail "the gadget still runs after 終了 in the late notification area's menu"
-[ "$status" = 0 ] || fail "終了 ended the program with status $status"
+expect_icon_and_quit "$mode" "$mode notification area that started after the gadget"
 echo "PASS $TEST_NAME $mode"

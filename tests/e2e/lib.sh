@@ -366,3 +366,33 @@ sni_menu_labels() {
 
 # For the checks that poll through "bash -c".
 export -f gadget_geometry windows_of window_geometry tray_icon tray_panel watcher_property sni_items tray_icon_count
+
+# Opens the icon's menu in a notification area of kind $1 (xembed or sni);
+# a StatusNotifierItem host shows the menu that the gadget exported, whose
+# entries are checked first.
+open_icon_menu() {
+    if [ "$1" = sni ]; then
+        local labels
+        labels=$(sni_menu_labels "$(sni_items | head -n 1)" | tr '\n' '|')
+        [ "$labels" = "メモリ開放|設定|位置の設定|クリーンアップ|システム|終了|" ] || fail "the exported menu holds '$labels'"
+        open_sni_menu
+    else
+        open_tray_menu
+    fi
+}
+
+# In the notification area of kind $1, described as $2: the icon appears,
+# once, and "終了" from its menu ends the gadget with status 0.
+expect_icon_and_quit() {
+    local mode=$1 area=$2 count status
+    wait_until 10 bash -c "[ \$(tray_icon_count $mode) -ge 1 ]" || fail "the icon did not appear in the $area"
+    screenshot "$mode-icon"
+    open_icon_menu "$mode"
+    count=$(tray_icon_count "$mode")
+    [ "$count" = 1 ] || fail "the $area shows $count icons of the gadget"
+    screenshot "$mode-menu"
+    # Up from the top of a fresh menu lands on its last entry, "終了".
+    xdotool key --delay 150 Up Return
+    status=$(wait_exit "$GADGET_PID" 10) || fail "the gadget still runs after 終了 in the $area's menu"
+    [ "$status" = 0 ] || fail "終了 ended the program with status $status"
+}

@@ -23,14 +23,7 @@ for y in 168 208; do
         fail "the bar at y $y still has its placeholder width"
 done
 
-if [ "$mode" = sni ]; then
-    item=$(sni_items | head -n 1)
-    labels=$(sni_menu_labels "$item" | tr '\n' '|')
-    [ "$labels" = "メモリ開放|設定|位置の設定|クリーンアップ|システム|終了|" ] || fail "the exported menu holds '$labels'"
-    open_sni_menu
-else
-    open_tray_menu
-fi
+open_icon_menu "$mode"
 screenshot "$mode-menu"
 
 # Up from the top of a fresh menu lands on its last entry, "終了".

@@ -16,9 +16,7 @@ WINE_FOLDER="$WORK/wine"
 source "$(dirname "$0")/wine_gadget.sh"
 source "$(dirname "$0")/windows_installer.sh"
 
-start_desktop 1024x768
-hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the root"
-prepare_prefix
+start_wine_desktop
 find_places
 version=$(package_version "$MSI")
 

@@ -18,9 +18,7 @@ source "$(dirname "$0")/wine_gadget.sh"
 source "$(dirname "$0")/windows_installer.sh"
 [ -n "$OLDER_MSI" ] || fail "no package of a lower version given"
 
-start_desktop 1024x768
-hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the root"
-prepare_prefix
+start_wine_desktop
 find_places
 version=$(package_version "$MSI")
 older=$(package_version "$OLDER_MSI")

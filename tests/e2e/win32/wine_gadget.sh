@@ -69,15 +69,19 @@ start_wine_gadget() {
 }
 
 # A desktop of 1024 x 768 with a blue wallpaper and a notification area, and
-# tavlo.exe started in $WORK/start, as a first start there. The prefix's
-# server starts afresh on this display: one left by a test that was killed
-# would keep its desktop process, and what it holds (a capture, the
-# foreground), on the display that test had.
-start_on_wallpaper() {
+# the prefix ready. The prefix's server starts afresh on this display: one
+# left by a test that was killed would keep its desktop process, and what it
+# holds (a capture, the foreground), on the display that test had.
+start_wine_desktop() {
     "$WINE_RUN" "$WINE_FOLDER" --stop
     start_desktop 1024x768
     hsetroot -solid '#3060C0' >/dev/null 2>&1 || fail "hsetroot could not paint the root"
     prepare_prefix
+}
+
+# tavlo.exe started in $WORK/start, as a first start there, on that desktop.
+start_on_wallpaper() {
+    start_wine_desktop
     start_wine_gadget "$WORK/start"
 }
 

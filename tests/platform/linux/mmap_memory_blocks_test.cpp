@@ -15,11 +15,18 @@ namespace {
 
 constexpr std::uint64_t kMB = 1024 * 1024;
 
+// No control group sets a limit.
+testing::FakeMemory noLimitAtAll()
+{
+    testing::FakeMemory memory;
+    memory.figures.reset();
+    return memory;
+}
+
 TEST(MmapMemoryBlocks, CommitsABlockThatFitsAndRefusesOneBeyondTheMargin)
 {
     testing::FakeMemory memory;
-    testing::FakeMemory noLimit;
-    noLimit.figures.reset();
+    testing::FakeMemory noLimit = noLimitAtAll();
     memory.figures = MemoryFigures{1000 * kMB, 200 * kMB};
     MmapMemoryBlocks blocks(memory, noLimit);
     EXPECT_TRUE(blocks.reserve(kMB));  // 4 MB
@@ -36,8 +43,7 @@ TEST(MmapMemoryBlocks, CommitsABlockThatFitsAndRefusesOneBeyondTheMargin)
 TEST(MmapMemoryBlocks, EachStepJudgesByFreshFigures)
 {
     testing::FakeMemory memory;
-    testing::FakeMemory noLimit;
-    noLimit.figures.reset();
+    testing::FakeMemory noLimit = noLimitAtAll();
     memory.figures = MemoryFigures{1000 * kMB, 500 * kMB};
     MmapMemoryBlocks blocks(memory, noLimit);
     EXPECT_TRUE(blocks.reserve(kMB));
@@ -76,8 +82,7 @@ TEST(MmapMemoryBlocks, AGrowingBlockHoldsEveryWordCommittedAndGivesItAllBack)
 {
     testing::FakeMemory memory;
     memory.figures = MemoryFigures{std::uint64_t{64} << 30, std::uint64_t{32} << 30};
-    testing::FakeMemory noLimit;
-    noLimit.figures.reset();
+    testing::FakeMemory noLimit = noLimitAtAll();
     MmapMemoryBlocks blocks(memory, noLimit);
     const std::int64_t before = residentAnonymous();
     const std::uint64_t unit = 16 * 1024 * 1024;  // 64 MB of words
