@@ -46,6 +46,13 @@ TEST(ProcMeminfo, ReadsAtMostOnceInEachSecondOfTheClock)
     EXPECT_EQ(meminfo.read()->availableBytes, 1000u * 1024);
     now = 11.0;
     EXPECT_EQ(meminfo.read()->availableBytes, 2000u * 1024);
+
+    // The memory release's reader sees each change at once: its steps follow
+    // each other within a second.
+    ProcMeminfo fresh = ProcMeminfo::everyRead(path);
+    EXPECT_EQ(fresh.read()->availableBytes, 2000u * 1024);
+    write(3000);
+    EXPECT_EQ(fresh.read()->availableBytes, 3000u * 1024);
     std::remove(path.c_str());
 }
 
