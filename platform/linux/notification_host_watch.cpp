@@ -113,7 +113,7 @@ public:
 private slots:
     void hostsChanged() { notify(); }
 
-private:
+private:  // NOLINT(readability-redundant-access-specifiers): the slots above are moc's
     // Reads the tray selection's owner and hears of its window's end.
     void followTrayOwner()
     {
