@@ -5,35 +5,28 @@
 
 namespace tavlo {
 
-// The work's side of the state: what it may ask of the user-interface
-// thread.
-class LongActions::Control final : public JobControl {
-public:
-    explicit Control(LongActions& actions) : actions_(actions) {}
+bool LongActions::Control::stopRequested() const
+{
+    return actions_.stop_;
+}
 
-    bool stopRequested() const override { return actions_.stop_; }
-
-    void progressed() override
-    {
-        // One wake at a time: a fast work does not flood the event queue.
-        if (!actions_.woken_.exchange(true))
-            actions_.host_.wake();
-    }
-
-    void showAndWait() override
-    {
-        std::unique_lock lock(actions_.mutex_);
-        const unsigned wanted = ++actions_.wanted_;
-        lock.unlock();
-        actions_.woken_ = true;
+void LongActions::Control::progressed()
+{
+    // One wake at a time: a fast work does not flood the event queue.
+    if (!actions_.woken_.exchange(true))
         actions_.host_.wake();
-        lock.lock();
-        actions_.shownChanged_.wait(lock, [&] { return actions_.shown_ >= wanted || actions_.stop_; });
-    }
+}
 
-private:
-    LongActions& actions_;
-};
+void LongActions::Control::showAndWait()
+{
+    std::unique_lock lock(actions_.mutex_);
+    const unsigned wanted = ++actions_.wanted_;
+    lock.unlock();
+    actions_.woken_ = true;
+    actions_.host_.wake();
+    lock.lock();
+    actions_.shownChanged_.wait(lock, [&] { return actions_.shown_ >= wanted || actions_.stop_; });
+}
 
 LongActions::LongActions(ActionHost& host) : host_(host) {}
 
@@ -96,13 +89,12 @@ void LongActions::startWork()
     finished_ = false;
     woken_ = false;
     wanted_ = shown_ = 0;
-    control_ = std::make_unique<Control>(*this);
     action_->begin();
     enter(ActionState::Working);
     host_.repaint();
     try {
         worker_ = std::jthread([this] {
-            action_->work(*control_);
+            action_->work(control_);
             finished_ = true;
             woken_ = true;
             host_.wake();

@@ -65,7 +65,18 @@ public:
     void poll();
 
 private:
-    class Control;
+    // The work's side of the state: what it may ask of the user-interface
+    // thread.
+    class Control final : public JobControl {
+    public:
+        explicit Control(LongActions& actions) : actions_(actions) {}
+        bool stopRequested() const override;
+        void progressed() override;
+        void showAndWait() override;
+
+    private:
+        LongActions& actions_;
+    };
 
     void startWork();
     void stopWork();
@@ -83,7 +94,7 @@ private:
     std::atomic<bool> stop_{false};
     std::atomic<bool> finished_{false};
     std::atomic<bool> woken_{false};
-    std::unique_ptr<Control> control_;
+    Control control_{*this};
     // Last, so that it is joined before what it uses goes.
     std::jthread worker_;
 };
