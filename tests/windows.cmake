@@ -16,6 +16,7 @@ add_executable(tavlo_platform_tests
     platform/windows/win32_clock_test.cpp
     platform/windows/win32_cp932_codec_test.cpp
     platform/windows/win32_file_store_test.cpp
+    platform/windows/win32_message_box_notifier_test.cpp
     platform/windows/win32_place_trust_test.cpp
     platform/windows/win32_screen_test.cpp
     platform/windows/win32_session_info_test.cpp

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <string_view>
-#include <thread>
 
 #include "platform/windows/wide_text.h"
 
@@ -84,19 +83,29 @@ void Win32MessageBoxNotifier::withdraw()
 Win32MessageBoxNotifier::Box Win32MessageBoxNotifier::open(const std::string& text, UINT type, unsigned serial)
 {
     Box box;
-    std::atomic<DWORD> threadId{0};
-    const HWND answers = answers_;
-    std::thread([&threadId, answers, serial, type, closed = box.closed, wide = toWide(text)] {
-        threadId = GetCurrentThreadId();
-        threadId.notify_one();
-        const int button = MessageBoxW(nullptr, wide.c_str(), kTitle, type | MB_SETFOREGROUND | MB_TOPMOST);
-        *closed = true;
+    auto shown = std::make_unique<ShownBox>(ShownBox{answers_, serial, type, box.closed, toWide(text)});
+    // CreateThread gives the thread's number at once: nothing to wait for.
+    const HANDLE thread = CreateThread(nullptr, 0, &Win32MessageBoxNotifier::showBox, shown.get(), 0, &box.threadId);
+    if (!thread) {
+        // No box: a question is answered as its safe button would.
+        *box.closed = true;
         if (serial != 0)
-            PostMessageW(answers, kAnswered, serial, button == IDYES || button == IDOK);
-    }).detach();
-    threadId.wait(0);
-    box.threadId = threadId;
+            PostMessageW(answers_, kAnswered, serial, 0);
+        return box;
+    }
+    shown.release();
+    CloseHandle(thread);
     return box;
+}
+
+DWORD WINAPI Win32MessageBoxNotifier::showBox(void* parameter)
+{
+    const std::unique_ptr<ShownBox> shown(static_cast<ShownBox*>(parameter));
+    const int button = MessageBoxW(nullptr, shown->text.c_str(), kTitle, shown->type | MB_SETFOREGROUND | MB_TOPMOST);
+    *shown->closed = true;
+    if (shown->serial != 0)
+        PostMessageW(shown->answers, kAnswered, shown->serial, button == IDYES || button == IDOK);
+    return 0;
 }
 
 void Win32MessageBoxNotifier::close(const Box& box, int button)

@@ -43,6 +43,15 @@ private:
         DWORD threadId = 0;
         std::shared_ptr<std::atomic<bool>> closed = std::make_shared<std::atomic<bool>>(false);
     };
+    // What a box's thread is handed: its text, and where its answer goes.
+    struct ShownBox {
+        HWND answers;
+        unsigned serial;
+        UINT type;
+        std::shared_ptr<std::atomic<bool>> closed;
+        std::wstring text;
+    };
+    static DWORD WINAPI showBox(void* parameter);
     static LRESULT CALLBACK answerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Shows a box on a thread of its own; its answer is posted back with `serial`.
     Box open(const std::string& text, UINT type, unsigned serial);

@@ -43,8 +43,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Says what failed, with the screen as it was then, when there is one.
 fail() {
     echo "FAIL ($TEST_NAME): $*" >&2
+    [ -n "${DISPLAY:-}" ] && import -window root "$ARTIFACTS/$TEST_NAME-failed.png" 2>/dev/null
     exit 1
 }
 

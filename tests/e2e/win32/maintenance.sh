@@ -15,10 +15,10 @@ expect_window_geometry "242x237+759+59"
 probe set-clipboard "Tavlo クリップボード" || fail "the probe could not fill the clipboard"
 [ "$(probe clipboard)" = "Tavlo クリップボード" ] || fail "the clipboard holds '$(probe clipboard)'"
 
-# The CPU bar takes the right click; the fourth entry is "クリーンアップ",
+# The fourth entry is "クリーンアップ",
 # whose submenu opens on its first entry, and Up from there wraps to its
 # last, "クリップボードのクリア".
-xdotool mousemove $((759 + 100)) $((59 + 85)) click 3
+right_click_gadget
 wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]' || fail "a right click on the gadget opened no menu"
 sleep 0.5
 xdotool key --delay 200 Down Down Down Down Right Up

@@ -14,8 +14,7 @@ source "$(dirname "$0")/wine_gadget.sh"
 start_on_wallpaper
 expect_window_geometry "242x237+759+59"
 
-# The CPU bar: drawn pixels take the click, key pixels would let it through.
-xdotool mousemove $((759 + 100)) $((59 + 85)) click 3
+right_click_gadget
 wait_until 10 bash -c '[ $(shown_windows | wc -l) -ge 2 ]' || fail "a right click on the gadget opened no menu"
 sleep 0.5
 screenshot gadget-menu

@@ -14,6 +14,8 @@ IPA_FONTS=/usr/share/fonts/opentype/ipafont-gothic
 WINE_RUN=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../platform/windows/wine_run.sh")
 # The console helper window_probe.cpp, the tests' fourth argument.
 PROBE=${4:+$(realpath "$4")}
+# Absolute: the gadget starts in a folder of its own.
+WINE_FOLDER=$(realpath -m "$WINE_FOLDER")
 export WINE_RUN WINE_FOLDER PROBE
 trap 'cleanup; "$WINE_RUN" "$WINE_FOLDER" --stop' EXIT
 
@@ -91,6 +93,13 @@ start_first_gadget() {
     expect_window_geometry "242x237+759+59"
     wait_until 5 bash -c "ls '$WORK/start/QvrnData/'*.qvn" >/dev/null 2>&1 || fail "no settings file"
     SETTINGS_FILE=$(ls "$WORK/start/QvrnData/"*.qvn)
+}
+
+# A right click on the gadget at its first-run place, on the moon: every
+# pixel of the picture is drawn, while the key colour's pixels, such as
+# those of an empty bar, let a click through to the desktop.
+right_click_gadget() {
+    xdotool mousemove $((759 + 194)) $((59 + 38)) click 3
 }
 
 # The gadget's window: the mapped top-level window titled "Tavlo".
