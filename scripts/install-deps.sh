@@ -33,6 +33,9 @@ test=(
     # tools that drive it and take screenshots
     xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick hsetroot
     trayer picom openbox xclip
+    # window managers that give new windows the focus: mutter on X, and sway,
+    # a Wayland compositor, with its XWayland
+    mutter sway xwayland
     # a StatusNotifierItem panel on a session bus, as today's desktops have
     dbus-x11 haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
     # fuzzing (clang's libFuzzer and sanitizer runtimes) and clang-tidy
