@@ -45,9 +45,8 @@ test=(
     # the Windows side, built and tested under Wine
     "${windows[@]}"
 )
-# The micro-benchmarks and the reference gadget the whole-process
-# measurement compares with.
-bench=(libbenchmark-dev conky-std)
+# The micro-benchmarks.
+bench=(libbenchmark-dev)
 
 groups=("$@")
 ((${#groups[@]} > 0)) || groups=(runtime build windows test bench)

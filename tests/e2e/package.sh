@@ -25,7 +25,7 @@ trap 'cleanup; apt-get remove -y -qq tavlo >/dev/null 2>&1 || true' EXIT
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$(du -k "$deb" | cut -f1) kB; Depends: $depends"
-for tool in xvfb trayer picom xdotool gtest benchmark conky clang; do
+for tool in xvfb trayer picom xdotool gtest benchmark clang; do
     [[ "$depends" != *"$tool"* ]] || fail "the package depends on $tool"
 done
 desktop-file-validate /usr/share/applications/tavlo.desktop || fail "the installed desktop entry is not valid"

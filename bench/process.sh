@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Whole-process measurement: Tavlo and conky with an equivalent configuration
-# run side by side under one Xvfb with a notification area. Each is started
-# in turn (the time until its window is mapped is taken), then both run for
-# the measured period while their /proc figures are read alternately.
-# Prints, for each: CPU time as a percentage of one core, peak RSS, private
-# memory (USS), wakeups per second and the time to the mapped window.
+# Whole-process measurement of the gadget under Xvfb with a notification
+# area: it is started (the time until its window is mapped is taken), then
+# runs for the measured period. Prints its CPU time as a percentage of one
+# core, peak RSS, private memory (USS), wakeups per second and the time to
+# the mapped window.
 #
 # First, start-up against its floor: the gadget and a bare Qt program of the
 # same shape (a 242 x 237 frameless window and a notification icon), bare
@@ -13,7 +12,7 @@
 # window and to its first drawn pixels, and the median peak RSS once
 # started.
 #
-# Usage: bench/process_vs_conky.sh [SECONDS] [RUNS]   (defaults 60, 15)
+# Usage: bench/process.sh [SECONDS] [RUNS]   (defaults 60, 15)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -87,8 +86,6 @@ launch() {
 
 read -r tavlo_pid tavlo_map < <(cd "$work/home" && launch tavlo "$tavlo")
 pids+=("$tavlo_pid")
-read -r conky_pid conky_map < <(launch conky conky -c "$root/bench/conky.conf")
-pids+=("$conky_pid")
 
 # Nanoseconds the process has run on a processor.
 cpu_ns() { awk '{print $1}' "/proc/$1/schedstat"; }
@@ -98,11 +95,10 @@ uss_kb() { awk '/^Private_(Clean|Dirty)/ {n += $2} END {print n}' "/proc/$1/smap
 # Private memory the process wrote itself: heap, stacks, its copies of data.
 dirty_kb() { awk '/^Private_Dirty/ {n += $2} END {print n}' "/proc/$1/smaps_rollup"; }
 
-# Settle after start-up, then read both at the start and end of the period,
-# alternating between them.
+# Settle after start-up, then read at the start and end of the period.
 sleep 5
 declare -A cpu0 sw0 t0
-for name in tavlo conky; do
+for name in tavlo; do
     pid_var=${name}_pid
     t0[$name]=$(now_ms)
     cpu0[$name]=$(cpu_ns "${!pid_var}")
@@ -111,7 +107,7 @@ done
 sleep "$seconds"
 
 printf '%-6s %8s %12s %8s %14s %11s %10s\n' program "CPU %" "peak RSS MB" "USS MB" "private dirty" "wakeups/s" "mapped ms"
-for name in tavlo conky; do
+for name in tavlo; do
     pid_var=${name}_pid
     map_var=${name}_map
     pid=${!pid_var}
