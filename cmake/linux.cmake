@@ -23,6 +23,7 @@ tavlo_layer(tavlo_os LINKS tavlo_platform_api SOURCES
     platform/linux/proc_meminfo.cpp
     platform/linux/proc_parsers.cpp
     platform/linux/quit_signals.cpp
+    platform/linux/start_again.cpp
     platform/linux/desktop_tool_programs.cpp
     platform/linux/x11_connection.cpp
     platform/linux/x11_desktop_window.cpp

@@ -27,9 +27,17 @@ class NotificationHostWatch {
 public:
     virtual ~NotificationHostWatch() = default;
 
+    // Whether a host of `kind` runs now.
+    virtual bool has(NotificationHost kind) const = 0;
+
     // Where an icon made now would go: a StatusNotifierItem host while one
     // is registered (Qt prefers it as well), else an XEmbed tray, else none.
-    virtual NotificationHost current() const = 0;
+    NotificationHost current() const
+    {
+        if (has(NotificationHost::StatusNotifierItem))
+            return NotificationHost::StatusNotifierItem;
+        return has(NotificationHost::XEmbed) ? NotificationHost::XEmbed : NotificationHost::None;
+    }
 };
 
 // Calls `changed` on the user-interface thread whenever a host may have

@@ -45,7 +45,7 @@ gtest_discover_tests(tavlo_widget_tests DISCOVERY_TIMEOUT 60
 set(TAVLO_E2E_TESTS
     "first_start" "second_instance" "saved_position" "no_display"
     "transparency shape" "transparency composite" "look_settings" "tray_menu xembed" "tray_menu sni"
-    "late_tray xembed" "late_tray sni" "tray_restart xembed" "tray_restart sni"
+    "late_tray xembed" "late_tray sni" "tray_restart xembed" "tray_restart sni" "tray_switch xembed sni" "tray_switch sni xembed"
     "keyboard_focus openbox" "keyboard_focus mutter" "keyboard_focus sway"
     "position_mode" "settings_dialog" "dialog_frame" "maintenance memory" "maintenance clipboard" "maintenance trash"
     "maintenance quit")

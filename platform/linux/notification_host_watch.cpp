@@ -73,13 +73,17 @@ public:
             QCoreApplication::instance()->removeNativeEventFilter(this);
     }
 
-    NotificationHost current() const override
+    bool has(NotificationHost kind) const override
     {
-        if (statusNotifierHostRegistered(bus_))
-            return NotificationHost::StatusNotifierItem;
-        if (trayOwner_ != XCB_WINDOW_NONE)
-            return NotificationHost::XEmbed;
-        return NotificationHost::None;
+        switch (kind) {
+        case NotificationHost::StatusNotifierItem:
+            return statusNotifierHostRegistered(bus_);
+        case NotificationHost::XEmbed:
+            return trayOwner_ != XCB_WINDOW_NONE;
+        case NotificationHost::None:
+            break;
+        }
+        return false;
     }
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override

@@ -1,5 +1,9 @@
 #include "shell/qt/gadget_app.h"
 
+#include <QTimer>
+
+#include <utility>
+
 #include "setup/qt/settings_dialog.h"
 #include "shell/qt/gadget_session.h"
 #include "shell/qt/gadget_window.h"
@@ -27,6 +31,21 @@ void GadgetApp::loadSession()
     connect(session_.get(), &GadgetSession::settingsRequested, this, &GadgetApp::openSettings);
     // From the event loop: the session that asks goes with the restart.
     connect(session_.get(), &GadgetSession::reloadDue, this, &GadgetApp::restartSession, Qt::QueuedConnection);
+    connect(session_.get(), &GadgetSession::newProcessNeeded, this, [this] {
+        if (!std::exchange(startAgainPending_, true))
+            startAgainWhenFree();
+    });
+}
+
+void GadgetApp::startAgainWhenFree()
+{
+    constexpr int kBusyRetryMs = 1000;
+    if (session_->state() != ActionState::Idle || setup_ || session_->mainWindow().positionMode()) {
+        QTimer::singleShot(kBusyRetryMs, this, &GadgetApp::startAgainWhenFree);
+        return;
+    }
+    startsAgain_ = true;
+    cmdClose();
 }
 
 void GadgetApp::cmdClose()

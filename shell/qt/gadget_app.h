@@ -31,6 +31,9 @@ public:
     // "設定": opens the settings dialog, or brings the open one to the front.
     void openSettings();
 
+    // Whether the program ended to start again as a new process.
+    bool startsAgain() const { return startsAgain_; }
+
     GadgetSession& session() { return *session_; }
     SettingsDialog* setup() { return setup_; }
 
@@ -46,11 +49,16 @@ private:
     // The main window is thrown away, icon and all, and starts afresh from
     // the settings file.
     void restartSession();
+    // Ends the program to start it again, once the user is in the middle of
+    // nothing: no long action, no settings dialog, no new place.
+    void startAgainWhenFree();
 
     Services& services_;
     Pickers& pickers_;
     std::unique_ptr<GadgetSession> session_;
     QPointer<SettingsDialog> setup_;
+    bool startAgainPending_ = false;
+    bool startsAgain_ = false;
 };
 
 }  // namespace tavlo

@@ -111,6 +111,7 @@ void GadgetSession::addTrayIcon()
     // remove the icon or rebuild the window: it must not run inside the
     // event handler of the very widget it removes, so it opens afterwards.
     connect(tray_.get(), &TrayIcon::activated, this, &GadgetSession::trayActivated, Qt::QueuedConnection);
+    connect(tray_.get(), &TrayIcon::newProcessNeeded, this, &GadgetSession::newProcessNeeded);
     // Chosen from the event loop, as in the menu window's own popup. The
     // icon hands the menu to a host that shows it, once one is there.
     addMenuEntries(exportedMenu_, this, [this](MenuCommand command) {

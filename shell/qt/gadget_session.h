@@ -66,6 +66,8 @@ signals:
     void settingsRequested();
     // A reload after "保存" waited for a long action, which has ended.
     void reloadDue();
+    // The icon can only be shown by a new process (see TrayIcon).
+    void newProcessNeeded();
 
 private:
     void sync();

@@ -1,9 +1,12 @@
 #include <QApplication>
 
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "core/failure_reporter.h"
 #include "platform/display_check.h"
+#include "platform/start_again.h"
 #include "platform/os_services.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_launcher.h"
@@ -15,17 +18,13 @@
 #include "shell/qt/message_box_notifier.h"
 #include "shell/qt/startup_trace.h"
 
-int main(int argc, char* argv[])
+namespace {
+
+// The gadget from the application object on; everything it made is gone
+// when this returns. `startsAgain` tells whether it ended to start again.
+int runGadget(int argc, char* argv[], bool& startsAgain)
 {
     using namespace tavlo;
-
-    traceStartup("main");
-    prepareProcess();
-    prepareDisplayPlatform();
-    if (const auto problem = displayProblem()) {
-        std::cerr << *problem << '\n';
-        return 1;
-    }
 
     traceStartup("display checked");
     QApplication app(argc, argv);
@@ -55,5 +54,29 @@ int main(int argc, char* argv[])
     traceStartup("gadget made");
     if (!gadget.start())
         return 0;
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    startsAgain = gadget.startsAgain();
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    using namespace tavlo;
+
+    traceStartup("main");
+    prepareProcess();
+    prepareDisplayPlatform();
+    if (const auto problem = displayProblem()) {
+        std::cerr << *problem << '\n';
+        return 1;
+    }
+    // Qt takes its own options out of the arguments; a new run gets them all.
+    const std::vector<std::string> arguments(argv, argv + argc);
+    bool startsAgain = false;
+    const int status = runGadget(argc, argv, startsAgain);
+    if (startsAgain)
+        startAgain(arguments);
+    return status;
 }

@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include "display/app_icon.h"
+#include "shell/icon_host.h"
 #include "shell/qt/startup_trace.h"
 
 namespace tavlo {
@@ -60,10 +61,38 @@ QString tipText(const std::string& tip)
     return text;
 }
 
+namespace {
+
+// How long a host of the process's kind may be away before the icon moves
+// to the other kind: longer than a panel takes to start again.
+constexpr int kKindLostMs = 5000;
+
+// The kind Qt fixed with the process's first icon; reloads of the main
+// window make their icons the same way.
+NotificationHost& processHostKind()
+{
+    static NotificationHost kind = NotificationHost::None;
+    return kind;
+}
+
+}  // namespace
+
 TrayIcon::TrayIcon(const TrayView& view) : view_(view)
 {
+    kindLost_.setSingleShot(true);
+    kindLost_.setInterval(kKindLostMs);
+    kindLost_.callOnTimeout(this, [this] {
+        if (hostKindLost())
+            emit newProcessNeeded();
+    });
     watch_ = watchNotificationHosts([this] { hostsChanged(); });
     hostsChanged();
+}
+
+bool TrayIcon::hostKindLost() const
+{
+    return needsNewProcess(processHostKind(), watch_->has(NotificationHost::StatusNotifierItem),
+        watch_->has(NotificationHost::XEmbed));
 }
 
 TrayIcon::~TrayIcon() = default;
@@ -77,6 +106,12 @@ void TrayIcon::setExportedMenu(QMenu* menu)
 
 void TrayIcon::hostsChanged()
 {
+    if (hostKindLost()) {
+        if (!kindLost_.isActive())
+            kindLost_.start();
+        return;
+    }
+    kindLost_.stop();
     const NotificationHost host = watch_->current();
     if (host == NotificationHost::None)
         return;
@@ -91,8 +126,11 @@ void TrayIcon::hostsChanged()
     // The old one goes first, and the watcher forgets it: never two icons.
     icon_.reset();
     shownTip_.clear();
-    // Qt asks the same question as it makes the icon, and keeps its answer.
-    host_ = host;
+    // Qt asks the same question as it makes the process's first icon, and
+    // keeps its answer.
+    if (processHostKind() == NotificationHost::None)
+        processHostKind() = host;
+    host_ = processHostKind();
     icon_ = std::make_unique<QSystemTrayIcon>();
     icon_->setIcon(gadgetIcon());
     connect(icon_.get(), &QSystemTrayIcon::activated, this, &TrayIcon::activated);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -24,6 +25,8 @@ namespace tavlo {
 // notification area exists: at login the panel may start long after the
 // gadget, and an icon made before it would wait for the wrong kind of host.
 // A StatusNotifierItem host that registers anew gets the icon made anew.
+// When the kind Qt fixed is gone for good and the other kind runs, only a
+// new process shows the icon: newProcessNeeded() says so.
 class TrayIcon : public QObject {
     Q_OBJECT
 
@@ -48,11 +51,16 @@ public:
 signals:
     // A click on the icon, as QSystemTrayIcon reports it.
     void activated(QSystemTrayIcon::ActivationReason reason);
+    // The desktop moved to the kind of notification area that this process
+    // cannot show icons in.
+    void newProcessNeeded();
 
 private:
     // Makes the icon once a host is there, and again for a new
     // StatusNotifierItem host.
     void hostsChanged();
+    // Whether the host kind this process can serve is gone, and another runs.
+    bool hostKindLost() const;
 
     const TrayView& view_;
     std::unique_ptr<NotificationHostWatch> watch_;
@@ -60,6 +68,9 @@ private:
     std::unique_ptr<QSystemTrayIcon> icon_;
     QMenu* exportedMenu_ = nullptr;
     std::string shownTip_;
+    // A panel that starts again is gone for a moment: only a loss that
+    // lasts asks for a new process.
+    QTimer kindLost_;
 };
 
 // The program's icon at the sizes a notification area asks for.

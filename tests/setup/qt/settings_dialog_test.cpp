@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 
 #include "core/settings_record.h"
 #include "setup/qt/pickers.h"
@@ -209,6 +211,34 @@ TEST_F(SettingsDialogTest, CancelAndCloseLeaveTheSettingsFileByteForByte)
         EXPECT_EQ(settingsFile(), before) << button;
         EXPECT_EQ(reloaded.session().mainWindow().store.CClor, "65280");
     }
+}
+
+// Runs the event loop for `ms` milliseconds, or until `done` holds.
+bool spinFor(int ms, const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+TEST_F(SettingsDialogTest, ANewProcessForTheIconWaitsForTheDialogAndTheNewPlace)
+{
+    bool ended = false;
+    QObject::connect(&app, &GadgetApp::endRequested, [&] { ended = true; });
+    emit app.session().newProcessNeeded();
+    EXPECT_FALSE(spinFor(1500, [&] { return ended; })) << "the open dialog was thrown away";
+    MainWindow& window = app.session().mainWindow();
+    window.Pstn_Click();
+    control<QPushButton>("cmdUnld")->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(spinFor(1500, [&] { return ended; })) << "the place being set was thrown away";
+    window.cmdPstnSave_Click();
+    EXPECT_TRUE(spinFor(3000, [&] { return ended; }));
+    EXPECT_TRUE(app.startsAgain());
 }
 
 TEST_F(SettingsDialogTest, ASecondOpeningKeepsTheUnsavedEdits)
