@@ -14,7 +14,7 @@ mkdir -p "$folder/home" "$folder/data" "$folder/config" "$folder/cache"
 export WINEPREFIX="$folder/prefix"
 export HOME="$folder/home"
 export XDG_DATA_HOME="$folder/data" XDG_CONFIG_HOME="$folder/config" XDG_CACHE_HOME="$folder/cache"
-export WINEDEBUG=-all
+export WINEDEBUG=${TAVLO_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
