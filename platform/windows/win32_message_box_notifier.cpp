@@ -93,7 +93,8 @@ Win32MessageBoxNotifier::Box Win32MessageBoxNotifier::open(const std::string& te
             PostMessageW(answers_, kAnswered, serial, 0);
         return box;
     }
-    shown.release();
+    // The thread owns what it was handed from now on.
+    static_cast<void>(shown.release());
     CloseHandle(thread);
     return box;
 }
