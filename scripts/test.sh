@@ -22,13 +22,10 @@ trap 'tests/platform/windows/wine_run.sh build/windows-cross/wine --stop' EXIT
 ctest --preset windows-cross -LE e2e
 # The programs under test take clicks and the foreground on a desktop of
 # their own: nothing else of Wine's runs meanwhile, not even the server the
-# tests above kept. Wine hands an X server's focus to its windows a moment
-# late now and then, and a menu or a message then misses the foreground it
-# was given: a test that fails so runs once more, and its first failure
-# stays in the output.
+# tests above kept.
 tests/platform/windows/wine_run.sh build/windows-cross/wine --stop
 echo "== windows-cross end-to-end tests (under Wine, Xvfb and trayer)"
-ctest --preset windows-cross -L e2e --repeat until-pass:2
+ctest --preset windows-cross -L e2e
 echo "== clang-tidy"
 cmake --build --preset tidy
 echo "== fuzzing smoke"
