@@ -51,6 +51,10 @@ void prepareProcess();
 class EndRequestWatch {
 public:
     virtual ~EndRequestWatch() = default;
+
+    // Whether a request came that `quit` has not heard yet: one that came
+    // as the event loop ended.
+    virtual bool pending() const { return false; }
 };
 
 std::unique_ptr<EndRequestWatch> watchEndRequests(std::function<void()> quit);

@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/notification_host.h"
 #include "platform/linux/x11_connection.h"
+#include "platform/notification_host.h"
 
 namespace tavlo {
 namespace {
@@ -51,8 +51,8 @@ public:
             watcher_.addWatchedService(kWatcher);
             connect(&watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this, &LinuxHostWatch::hostsChanged);
             for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"}) {
-                bus_.connect(QString(), kWatcherPath, kWatcher, QString::fromLatin1(signal), this,
-                    SLOT(hostsChanged()));
+                bus_.connect(
+                    QString(), kWatcherPath, kWatcher, QString::fromLatin1(signal), this, SLOT(hostsChanged()));
             }
         }
         if (x_) {

@@ -43,6 +43,12 @@ QuitSignals::QuitSignals()
         ::sigaction(signal, &action, nullptr);
 }
 
+bool QuitSignals::pending() const
+{
+    char byte = 0;
+    return signalPipe[0] >= 0 && ::read(signalPipe[0], &byte, 1) > 0;
+}
+
 QuitSignals::~QuitSignals()
 {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})

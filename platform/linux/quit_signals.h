@@ -17,6 +17,8 @@ public:
     QuitSignals();
     ~QuitSignals() override;
 
+    bool pending() const override;
+
 signals:
     void quitRequested();
 

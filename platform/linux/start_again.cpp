@@ -6,17 +6,28 @@
 
 namespace tavlo {
 
-void startAgain(const std::vector<std::string>& arguments)
+struct StartAgain::Start {
+    std::vector<std::string> arguments;
+    sigset_t mask;
+};
+
+StartAgain::StartAgain(int argc, char* argv[]) : start_(std::make_unique<Start>())
+{
+    // Qt takes its own options out of argv later; the new run gets them all.
+    start_->arguments.assign(argv, argv + argc);
+    sigprocmask(SIG_SETMASK, nullptr, &start_->mask);
+}
+
+StartAgain::~StartAgain() = default;
+
+void StartAgain::now() const
 {
     std::vector<char*> argv;
-    argv.reserve(arguments.size() + 1);
-    for (const std::string& argument : arguments)
+    argv.reserve(start_->arguments.size() + 1);
+    for (const std::string& argument : start_->arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    // A blocked signal stays blocked in the new program.
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
+    sigprocmask(SIG_SETMASK, &start_->mask, nullptr);
     execv("/proc/self/exe", argv.data());
     std::perror("tavlo: could not start again");
 }

@@ -1,8 +1,11 @@
 #include "shell/qt/gadget_app.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
 #include <QTimer>
 
-#include <utility>
+#include <algorithm>
 
 #include "setup/qt/settings_dialog.h"
 #include "shell/qt/gadget_session.h"
@@ -11,7 +14,13 @@
 
 namespace tavlo {
 
-GadgetApp::GadgetApp(Services& services, Pickers& pickers) : services_(services), pickers_(pickers) {}
+GadgetApp::GadgetApp(Services& services, Pickers& pickers) : services_(services), pickers_(pickers)
+{
+    constexpr int kBusyRetryMs = 1000;
+    startAgainRetry_.setSingleShot(true);
+    startAgainRetry_.setInterval(kBusyRetryMs);
+    startAgainRetry_.callOnTimeout(this, &GadgetApp::startAgainWhenFree);
+}
 
 GadgetApp::~GadgetApp()
 {
@@ -31,25 +40,43 @@ void GadgetApp::loadSession()
     connect(session_.get(), &GadgetSession::settingsRequested, this, &GadgetApp::openSettings);
     // From the event loop: the session that asks goes with the restart.
     connect(session_.get(), &GadgetSession::reloadDue, this, &GadgetApp::restartSession, Qt::QueuedConnection);
-    connect(session_.get(), &GadgetSession::newProcessNeeded, this, [this] {
-        if (!std::exchange(startAgainPending_, true))
-            startAgainWhenFree();
+    connect(session_.get(), &GadgetSession::newProcessNeeded, this, [this](bool needed) {
+        startAgainPending_ = needed;
+        startAgainWhenFree();
     });
 }
 
+namespace {
+
+// A message the user has not read yet: a posted one, or one that waits in an
+// event loop of its own.
+bool messageOpen()
+{
+    if (QThread::currentThread()->loopLevel() > 1)
+        return true;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(),
+        [](const QWidget* window) { return window->isVisible() && qobject_cast<const QMessageBox*>(window); });
+}
+
+}  // namespace
+
 void GadgetApp::startAgainWhenFree()
 {
-    constexpr int kBusyRetryMs = 1000;
-    if (session_->state() != ActionState::Idle || setup_ || session_->mainWindow().positionMode()) {
-        QTimer::singleShot(kBusyRetryMs, this, &GadgetApp::startAgainWhenFree);
+    if (!startAgainPending_)
+        return;
+    if (session_->state() != ActionState::Idle || setup_ || session_->mainWindow().positionMode() || messageOpen()) {
+        startAgainRetry_.start();
         return;
     }
-    startsAgain_ = true;
     cmdClose();
+    // After the end request: any later one ends the program for good.
+    startsAgain_ = true;
 }
 
 void GadgetApp::cmdClose()
 {
+    startsAgain_ = false;
     session_->cmdClose();
 }
 
@@ -94,6 +121,8 @@ void GadgetApp::hideMainWindow()
 
 void GadgetApp::restartSession()
 {
+    // The new icon asks again if it needs to.
+    startAgainPending_ = false;
     session_.reset();
     loadSession();
     session_->load();

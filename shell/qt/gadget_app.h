@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <memory>
 
@@ -49,8 +50,9 @@ private:
     // The main window is thrown away, icon and all, and starts afresh from
     // the settings file.
     void restartSession();
-    // Ends the program to start it again, once the user is in the middle of
-    // nothing: no long action, no settings dialog, no new place.
+    // Ends the program to start it again while a new process is needed,
+    // once the user is in the middle of nothing: no long action, no
+    // settings dialog, no new place, no message unread.
     void startAgainWhenFree();
 
     Services& services_;
@@ -58,6 +60,7 @@ private:
     std::unique_ptr<GadgetSession> session_;
     QPointer<SettingsDialog> setup_;
     bool startAgainPending_ = false;
+    QTimer startAgainRetry_;
     bool startsAgain_ = false;
 };
 

@@ -268,7 +268,8 @@ bool GadgetSession::showBinProgress(std::size_t done, std::size_t total)
 void GadgetSession::wake()
 {
     // From the work's thread: the poll runs on this one's event loop.
-    QMetaObject::invokeMethod(this, [this] { actions_.poll(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { actions_.poll(); }, Qt::QueuedConnection);
 }
 
 void GadgetSession::stateChanged(ActionState state, bool reloadDue)

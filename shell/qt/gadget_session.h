@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "core/long_actions.h"
-#include "shell/notifier_host.h"
 #include "shell/main_window.h"
 #include "shell/menu_entries.h"
+#include "shell/notifier_host.h"
 
 class QProgressDialog;
 
@@ -66,8 +66,9 @@ signals:
     void settingsRequested();
     // A reload after "保存" waited for a long action, which has ended.
     void reloadDue();
-    // The icon can only be shown by a new process (see TrayIcon).
-    void newProcessNeeded();
+    // Only a new process can show the icon (true), or no longer (false);
+    // see TrayIcon.
+    void newProcessNeeded(bool needed);
 
 private:
     void sync();

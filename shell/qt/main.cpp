@@ -1,16 +1,14 @@
 #include <QApplication>
 
 #include <iostream>
-#include <string>
-#include <vector>
 
 #include "core/failure_reporter.h"
 #include "platform/display_check.h"
-#include "platform/start_again.h"
 #include "platform/os_services.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_screen.h"
+#include "platform/start_again.h"
 #include "setup/qt/pickers.h"
 #include "shell/main_window.h"
 #include "shell/qt/fonts.h"
@@ -55,7 +53,8 @@ int runGadget(int argc, char* argv[], bool& startsAgain)
     if (!gadget.start())
         return 0;
     const int status = QApplication::exec();
-    startsAgain = gadget.startsAgain();
+    // A quit that came as the loop ended wins.
+    startsAgain = gadget.startsAgain() && !endWatch->pending();
     return status;
 }
 
@@ -66,17 +65,17 @@ int main(int argc, char* argv[])
     using namespace tavlo;
 
     traceStartup("main");
+    const StartAgain startAgain(argc, argv);
     prepareProcess();
     prepareDisplayPlatform();
     if (const auto problem = displayProblem()) {
         std::cerr << *problem << '\n';
         return 1;
     }
-    // Qt takes its own options out of the arguments; a new run gets them all.
-    const std::vector<std::string> arguments(argv, argv + argc);
     bool startsAgain = false;
     const int status = runGadget(argc, argv, startsAgain);
-    if (startsAgain)
-        startAgain(arguments);
-    return status;
+    if (!startsAgain)
+        return status;
+    startAgain.now();
+    return 1;
 }

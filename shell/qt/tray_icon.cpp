@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <utility>
+
 #include "display/app_icon.h"
 #include "shell/icon_host.h"
 #include "shell/qt/startup_trace.h"
@@ -82,8 +84,10 @@ TrayIcon::TrayIcon(const TrayView& view) : view_(view)
     kindLost_.setSingleShot(true);
     kindLost_.setInterval(kKindLostMs);
     kindLost_.callOnTimeout(this, [this] {
-        if (hostKindLost())
-            emit newProcessNeeded();
+        if (hostKindLost()) {
+            newProcessAsked_ = true;
+            emit newProcessNeeded(true);
+        }
     });
     watch_ = watchNotificationHosts([this] { hostsChanged(); });
     hostsChanged();
@@ -91,8 +95,8 @@ TrayIcon::TrayIcon(const TrayView& view) : view_(view)
 
 bool TrayIcon::hostKindLost() const
 {
-    return needsNewProcess(processHostKind(), watch_->has(NotificationHost::StatusNotifierItem),
-        watch_->has(NotificationHost::XEmbed));
+    return needsNewProcess(
+        processHostKind(), watch_->has(NotificationHost::StatusNotifierItem), watch_->has(NotificationHost::XEmbed));
 }
 
 TrayIcon::~TrayIcon() = default;
@@ -112,6 +116,8 @@ void TrayIcon::hostsChanged()
         return;
     }
     kindLost_.stop();
+    if (std::exchange(newProcessAsked_, false))
+        emit newProcessNeeded(false);
     const NotificationHost host = watch_->current();
     if (host == NotificationHost::None)
         return;

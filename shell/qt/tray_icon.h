@@ -52,8 +52,8 @@ signals:
     // A click on the icon, as QSystemTrayIcon reports it.
     void activated(QSystemTrayIcon::ActivationReason reason);
     // The desktop moved to the kind of notification area that this process
-    // cannot show icons in.
-    void newProcessNeeded();
+    // cannot show icons in (true), or back again (false).
+    void newProcessNeeded(bool needed);
 
 private:
     // Makes the icon once a host is there, and again for a new
@@ -71,6 +71,7 @@ private:
     // A panel that starts again is gone for a moment: only a loss that
     // lasts asks for a new process.
     QTimer kindLost_;
+    bool newProcessAsked_ = false;
 };
 
 // The program's icon at the sizes a notification area asks for.

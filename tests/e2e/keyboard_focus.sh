@@ -24,7 +24,7 @@ start_sway() {
     cat >"$home/config" <<CONFIG
 xwayland force
 output HEADLESS-1 resolution 1024x768
-exec sh -c 'xhost +SI:localuser:$(id -un) >/dev/null; echo \$DISPLAY >$home/display'
+exec sh -c 'xhost +SI:localuser:$(id -un) >/dev/null && echo \$DISPLAY >$home/display'
 CONFIG
     local as=()
     if [ "$(id -u)" = 0 ]; then
@@ -34,7 +34,7 @@ CONFIG
     "${as[@]}" env HOME="$home" XDG_RUNTIME_DIR="$home/runtime" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
         WLR_RENDERER=pixman sway -c "$home/config" >"$WORK/sway.log" 2>&1 &
     PIDS+=($!)
-    wait_until 20 grep -q . "$home/display" || fail "sway did not start XWayland: $(tail -n 3 "$WORK/sway.log")"
+    wait_until 20 grep -q . "$home/display" || fail "sway did not start XWayland or let this user in: $(tail -n 3 "$WORK/sway.log")"
     export DISPLAY
     DISPLAY=$(cat "$home/display")
     wait_until 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
@@ -72,6 +72,16 @@ export TYPING
 xdotool windowactivate "$TYPING"
 wait_until 10 typing_active || fail "xmessage did not become the active window"
 
+# The control: the window manager does give a new window the focus, so the
+# checks above could fail.
+expect_new_window_focused() {
+    xmessage -geometry 200x60+80+300 "new window" >"$WORK/xmessage2.log" 2>&1 &
+    PIDS+=($!)
+    wait_until 10 bash -c '[ -n "$(xdotool search --onlyvisible --name "^xmessage$" 2>/dev/null | grep -vx "$TYPING")" ]' ||
+        fail "no second xmessage window"
+    wait_until 10 bash -c '! typing_active' || fail "$WM gave a new window no focus: the test proves nothing here"
+}
+
 start_gadget "$WORK/home"
 # The window manager puts the window in a frame of its own, or where it
 # likes (sway): it is found by its process and its title.
@@ -95,6 +105,7 @@ if wait_until 2 bash -c '! typing_active'; then
 fi
 if [ "$WM" = sway ]; then
     kill -0 "$GADGET_PID" || fail "the gadget ended"
+    expect_new_window_focused
     echo "PASS $TEST_NAME"
     exit 0
 fi
@@ -112,4 +123,5 @@ if wait_until 2 bash -c '! typing_active'; then
     fail "a click on the readouts took the focus (active: $(active_window))"
 fi
 kill -0 "$GADGET_PID" || fail "the gadget ended"
+expect_new_window_focused
 echo "PASS $TEST_NAME"

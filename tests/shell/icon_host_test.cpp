@@ -31,8 +31,8 @@ INSTANTIATE_TEST_SUITE_P(EveryHostAndEveryFixedKind, NeedsNewProcess,
         HostsRow{StatusNotifierItem, false, false, false}, HostsRow{StatusNotifierItem, true, false, false},
         HostsRow{StatusNotifierItem, false, true, true}, HostsRow{StatusNotifierItem, true, true, false},
         // Fixed on XEmbed: the same, the other way round.
-        HostsRow{XEmbed, false, false, false}, HostsRow{XEmbed, true, false, true}, HostsRow{XEmbed, false, true, false},
-        HostsRow{XEmbed, true, true, false}));
+        HostsRow{XEmbed, false, false, false}, HostsRow{XEmbed, true, false, true},
+        HostsRow{XEmbed, false, true, false}, HostsRow{XEmbed, true, true, false}));
 
 }  // namespace
 }  // namespace tavlo

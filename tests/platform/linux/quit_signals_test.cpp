@@ -21,5 +21,16 @@ TEST(QuitSignals, TheHandlerLeavesErrnoAsItWas)
     }
 }
 
+// A signal that came as the event loop ended is still seen, once, before
+// the program would start again.
+TEST(QuitSignals, ASignalTheLoopDidNotReadIsPending)
+{
+    const QuitSignals watch;
+    EXPECT_FALSE(watch.pending());
+    std::raise(SIGTERM);
+    EXPECT_TRUE(watch.pending());
+    EXPECT_FALSE(watch.pending());
+}
+
 }  // namespace
 }  // namespace tavlo

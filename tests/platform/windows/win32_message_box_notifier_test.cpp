@@ -39,8 +39,7 @@ TEST(Win32MessageBoxNotifier, EveryQuestionIsHandedToItsBoxAtOnceAndAWithdrawnOn
         pumpMessages(std::chrono::milliseconds(300));
         finished->set_value(answered);
     }).detach();
-    ASSERT_EQ(answers.wait_for(std::chrono::seconds(60)), std::future_status::ready)
-        << "asking a question hung";
+    ASSERT_EQ(answers.wait_for(std::chrono::seconds(60)), std::future_status::ready) << "asking a question hung";
     EXPECT_EQ(answers.get(), 0);
 }
 

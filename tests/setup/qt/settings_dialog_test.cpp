@@ -3,11 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -225,20 +226,42 @@ bool spinFor(int ms, const std::function<bool()>& done)
     return done();
 }
 
-TEST_F(SettingsDialogTest, ANewProcessForTheIconWaitsForTheDialogAndTheNewPlace)
+TEST_F(SettingsDialogTest, ANewProcessForTheIconWaitsUntilTheUserIsInTheMiddleOfNothing)
 {
     bool ended = false;
     QObject::connect(&app, &GadgetApp::endRequested, [&] { ended = true; });
-    emit app.session().newProcessNeeded();
-    EXPECT_FALSE(spinFor(1500, [&] { return ended; })) << "the open dialog was thrown away";
+    const auto endsWithin = [&](int ms) { return spinFor(ms, [&] { return ended; }); };
+    emit app.session().newProcessNeeded(true);
+    EXPECT_FALSE(endsWithin(1300)) << "the open dialog was thrown away";
+
     MainWindow& window = app.session().mainWindow();
     window.Pstn_Click();
     control<QPushButton>("cmdUnld")->click();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(spinFor(1500, [&] { return ended; })) << "the place being set was thrown away";
+    EXPECT_FALSE(endsWithin(1300)) << "the place being set was thrown away";
+
+    // The desktop went back to the kind of area this process serves.
+    emit app.session().newProcessNeeded(false);
     window.cmdPstnSave_Click();
-    EXPECT_TRUE(spinFor(3000, [&] { return ended; }));
+    EXPECT_FALSE(endsWithin(1300)) << "started again for an area that came back";
+
+    QMessageBox message;
+    message.show();
+    emit app.session().newProcessNeeded(true);
+    EXPECT_FALSE(endsWithin(1300)) << "a message was thrown away unread";
+    message.close();
+    EXPECT_TRUE(endsWithin(3000));
     EXPECT_TRUE(app.startsAgain());
+}
+
+TEST_F(SettingsDialogTest, AQuitAfterTheDecisionToStartAgainEndsForGood)
+{
+    control<QPushButton>("cmdUnld")->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    emit app.session().newProcessNeeded(true);
+    EXPECT_TRUE(app.startsAgain());
+    app.cmdClose();
+    EXPECT_FALSE(app.startsAgain());
 }
 
 TEST_F(SettingsDialogTest, ASecondOpeningKeepsTheUnsavedEdits)
