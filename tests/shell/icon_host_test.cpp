@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace tavlo {
 namespace {
 
@@ -32,7 +34,13 @@ INSTANTIATE_TEST_SUITE_P(EveryHostAndEveryFixedKind, NeedsNewProcess,
         HostsRow{StatusNotifierItem, false, true, true}, HostsRow{StatusNotifierItem, true, true, false},
         // Fixed on XEmbed: the same, the other way round.
         HostsRow{XEmbed, false, false, false}, HostsRow{XEmbed, true, false, true},
-        HostsRow{XEmbed, false, true, false}, HostsRow{XEmbed, true, true, false}));
+        HostsRow{XEmbed, false, true, false}, HostsRow{XEmbed, true, true, false}),
+    [](const ::testing::TestParamInfo<HostsRow>& named) {
+        const HostsRow& row = named.param;
+        const char* fixed = row.fixed == None ? "NoIconYet" : row.fixed == XEmbed ? "FixedXEmbed" : "FixedSni";
+        return std::string(fixed) + (row.statusNotifierHost ? "_Sni" : "_NoSni")
+            + (row.xembedTray ? "_Tray" : "_NoTray");
+    });
 
 }  // namespace
 }  // namespace tavlo
