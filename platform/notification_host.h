@@ -29,19 +29,10 @@ public:
 
     // Whether a host of `kind` runs now.
     virtual bool has(NotificationHost kind) const = 0;
-
-    // Where an icon made now would go: a StatusNotifierItem host while one
-    // is registered (Qt prefers it as well), else an XEmbed tray, else none.
-    NotificationHost current() const
-    {
-        if (has(NotificationHost::StatusNotifierItem))
-            return NotificationHost::StatusNotifierItem;
-        return has(NotificationHost::XEmbed) ? NotificationHost::XEmbed : NotificationHost::None;
-    }
 };
 
 // Calls `changed` on the user-interface thread whenever a host may have
-// appeared or gone; `current()` then tells which exists. Answers None, and
+// appeared or gone; `has()` then tells which exist. Answers None, and
 // never calls, without a session bus and an X server (Qt's offscreen
 // platform in tests).
 std::unique_ptr<NotificationHostWatch> watchNotificationHosts(std::function<void()> changed);

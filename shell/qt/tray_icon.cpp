@@ -104,13 +104,21 @@ TrayIcon::~TrayIcon() = default;
 void TrayIcon::setExportedMenu(QMenu* menu)
 {
     exportedMenu_ = menu;
-    if (icon_ && hostShowsMenu())
+    if (hostShowsMenu())
         icon_->setContextMenu(exportedMenu_);
+}
+
+bool TrayIcon::hostShowsMenu() const
+{
+    return icon_ && processHostKind() == NotificationHost::StatusNotifierItem;
 }
 
 void TrayIcon::hostsChanged()
 {
-    if (hostKindLost()) {
+    // One look at each kind: the session bus may take a moment to answer.
+    const bool statusNotifierHost = watch_->has(NotificationHost::StatusNotifierItem);
+    const bool xembedTray = watch_->has(NotificationHost::XEmbed);
+    if (needsNewProcess(processHostKind(), statusNotifierHost, xembedTray)) {
         if (!kindLost_.isActive())
             kindLost_.start();
         return;
@@ -118,10 +126,11 @@ void TrayIcon::hostsChanged()
     kindLost_.stop();
     if (std::exchange(newProcessAsked_, false))
         emit newProcessNeeded(false);
-    const NotificationHost host = watch_->current();
-    if (host == NotificationHost::None)
+    // Where an icon made now goes: Qt prefers a StatusNotifierItem host.
+    if (!statusNotifierHost && !xembedTray)
         return;
-    if (icon_ && (host != NotificationHost::StatusNotifierItem || host_ != host))
+    const NotificationHost host = statusNotifierHost ? NotificationHost::StatusNotifierItem : NotificationHost::XEmbed;
+    if (icon_ && (host != NotificationHost::StatusNotifierItem || processHostKind() != host))
         return;
     // A StatusNotifierItem host registered while the icon is a D-Bus one: a
     // panel that started again, with a new watcher. Qt registers the icon
@@ -136,7 +145,6 @@ void TrayIcon::hostsChanged()
     // keeps its answer.
     if (processHostKind() == NotificationHost::None)
         processHostKind() = host;
-    host_ = processHostKind();
     icon_ = std::make_unique<QSystemTrayIcon>();
     icon_->setIcon(gadgetIcon());
     connect(icon_.get(), &QSystemTrayIcon::activated, this, &TrayIcon::activated);

@@ -43,7 +43,7 @@ public:
     // True where the notification area shows the icon's menu itself, from
     // the exported copy (StatusNotifierItem hosts over D-Bus); false where it
     // only reports the clicks (XEmbed), and while there is no icon yet.
-    bool hostShowsMenu() const { return host_ == NotificationHost::StatusNotifierItem; }
+    bool hostShowsMenu() const;
 
     // The icon, once a notification area exists; null before.
     QSystemTrayIcon* icon() { return icon_.get(); }
@@ -64,7 +64,6 @@ private:
 
     const TrayView& view_;
     std::unique_ptr<NotificationHostWatch> watch_;
-    NotificationHost host_ = NotificationHost::None;
     std::unique_ptr<QSystemTrayIcon> icon_;
     QMenu* exportedMenu_ = nullptr;
     std::string shownTip_;
